@@ -1,0 +1,54 @@
+// main.cpp -- process entry: builds everything the scene needs, then runs the event loop
+#include "app/input.h"
+#include "app/rendering.h"
+#include "flight/flight.h"
+#include "flight/frame.h"
+
+#include <GL/freeglut.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+static void printControls()
+{
+    printf("== CONTROLS ==\n");
+    printf("MOUSE\t\tDirection\n");
+    printf("UP ARROW\tIncrease Altitude\n");
+    printf("DOWN ARROW\tDecrease Altitude\n");
+    printf("PAGE UP\t\tIncrease Speed\n");
+    printf("PAGE DOWN\tDecrease Speed\n\n");
+    printf("W\t\tToggle Wireframe\n");
+    printf("S\t\tToggle Scene\n");
+    printf("M\t\tToggle Mountains\n");
+    printf("B\t\tToggle Fog\n\n");
+    printf("F\t\tToggle Fullscreen\n\n");
+    printf("Q\t\tQuit\n\n");
+    // Shown at once even when standard output is a pipe or a log file.
+    fflush(stdout);
+}
+
+int main(int argc, char** argv)
+{
+    glutInit(&argc, argv);
+    srand(2);
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    glutInitWindowSize(1200, 1200);
+    glutCreateWindow("brinewings");
+
+    glutDisplayFunc(display);
+    glutIdleFunc(idle);
+    glutKeyboardFunc(keyboard);
+    glutSpecialFunc(specialKeys);
+    glutPassiveMotionFunc(mouseMove);
+    glutReshapeFunc(reshape);
+
+    // aircraft model: cessna.txt loaded here
+    // propeller model: propeller.txt loaded here
+    // sea texture, then sky texture: loaded here
+    // mountains: generated and welded here, then normals of slots 0, 1, 2
+
+    initRendering();
+    printControls();
+    glutMainLoop();
+    return 0;
+}

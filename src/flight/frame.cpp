@@ -1,0 +1,53 @@
+// frame.cpp -- draws one frame: camera, sun, aircraft, then the reference or the full scene
+#include "flight/frame.h"
+
+#include "environment/reference_scene.h"
+#include "flight/flight.h"
+
+#include <GL/freeglut.h>
+
+static void placeCamera()
+{
+    gluLookAt((double)eye.x, (double)eye.y, (double)eye.z,
+              (double)lookAt.x, (double)lookAt.y, (double)lookAt.z,
+              0.0, 1.0, 0.0);
+}
+
+static void placeSun()
+{
+    // w = 0: a directional light from (0.3, 1, -1), set after the camera so it stays
+    // fixed in the world.
+    float sunPos[4] = {0.3f, 1.0f, -1.0f, 0.0f};
+    glPushMatrix();
+        glLightfv(GL_LIGHT0, GL_POSITION, sunPos);
+    glPopMatrix();
+}
+
+static void drawFullScene()
+{
+    glLineWidth(1.0f);
+    // sea and sky: drawn here
+    // mountains, when mountainsOn: drawn here
+}
+
+void drawFrame()
+{
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    placeCamera();
+    placeSun();
+
+    // aircraft body: drawn here
+    // propellers: drawn here
+
+    if (referenceScene != 0)
+        drawReferenceScene();
+    else
+        drawFullScene();
+}
+
+void display()
+{
+    drawFrame();
+    glutSwapBuffers();
+}
