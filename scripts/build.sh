@@ -1,0 +1,6 @@
+#!/bin/sh
+# build.sh -- configures and builds brinewings into build/ (the program, its data files, the tests).
+set -eu
+cd "$(dirname "$0")/.."
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$(nproc)"
