@@ -94,7 +94,8 @@ void Screenshot::savePpm(const std::string& file) const
 
 // ---- the program ----
 
-Program::Program(const std::string& workingDir, const std::vector<std::string>& args)
+Program::Program(const std::string& workingDir, const std::vector<std::string>& args,
+                 const std::string& executable)
 {
     int fds[2];
     if (pipe(fds) != 0)
@@ -107,11 +108,11 @@ Program::Program(const std::string& workingDir, const std::vector<std::string>& 
         if (chdir(workingDir.c_str()) != 0)
             _exit(127);
         std::vector<char*> argv;
-        argv.push_back((char*)BRINEWINGS_BINARY);
+        argv.push_back((char*)executable.c_str());
         for (const std::string& a : args)
             argv.push_back((char*)a.c_str());
         argv.push_back(nullptr);
-        execv(BRINEWINGS_BINARY, argv.data());
+        execv(executable.c_str(), argv.data());
         _exit(127);
     }
     close(fds[1]);

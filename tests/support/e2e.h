@@ -35,7 +35,8 @@ struct Screenshot {
 // The program, started in a data folder with its standard output captured.
 class Program {
 public:
-    explicit Program(const std::string& workingDir, const std::vector<std::string>& args = {});
+    explicit Program(const std::string& workingDir, const std::vector<std::string>& args = {},
+                     const std::string& executable = BRINEWINGS_BINARY);
     ~Program();  // kills the process if it still runs
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
