@@ -1,6 +1,7 @@
 // main.cpp -- process entry: builds everything the scene needs, then runs the event loop
 #include "app/input.h"
 #include "app/rendering.h"
+#include "environment/textures.h"
 #include "flight/flight.h"
 #include "flight/frame.h"
 
@@ -44,7 +45,8 @@ int main(int argc, char** argv)
 
     // aircraft model: cessna.txt loaded here
     // propeller model: propeller.txt loaded here
-    // sea texture, then sky texture: loaded here
+    loadSeaTexture();
+    loadSkyTexture();
     // mountains: generated and welded here, then normals of slots 0, 1, 2
 
     initRendering();

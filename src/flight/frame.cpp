@@ -2,6 +2,7 @@
 #include "flight/frame.h"
 
 #include "environment/reference_scene.h"
+#include "environment/sea_sky.h"
 #include "flight/flight.h"
 
 #include <GL/freeglut.h>
@@ -26,7 +27,8 @@ static void placeSun()
 static void drawFullScene()
 {
     glLineWidth(1.0f);
-    // sea and sky: drawn here
+    drawSea();
+    drawSky();
     // mountains, when mountainsOn: drawn here
 }
 
