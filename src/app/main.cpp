@@ -1,9 +1,11 @@
 // main.cpp -- process entry: builds everything the scene needs, then runs the event loop
 #include "app/input.h"
 #include "app/rendering.h"
+#include "common/random.h"
 #include "environment/textures.h"
 #include "flight/flight.h"
 #include "flight/frame.h"
+#include "mountains/mountains.h"
 
 #include <GL/freeglut.h>
 
@@ -31,7 +33,7 @@ static void printControls()
 int main(int argc, char** argv)
 {
     glutInit(&argc, argv);
-    srand(2);
+    seedRandom(2);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(1200, 1200);
     glutCreateWindow("brinewings");
@@ -47,7 +49,10 @@ int main(int argc, char** argv)
     // propeller model: propeller.txt loaded here
     loadSeaTexture();
     loadSkyTexture();
-    // mountains: generated and welded here, then normals of slots 0, 1, 2
+    generateMountains();
+    computeMountainNormals(0);
+    computeMountainNormals(1);
+    computeMountainNormals(2);
 
     initRendering();
     printControls();

@@ -4,6 +4,7 @@
 #include "environment/reference_scene.h"
 #include "environment/sea_sky.h"
 #include "flight/flight.h"
+#include "mountains/mountains.h"
 
 #include <GL/freeglut.h>
 
@@ -29,7 +30,12 @@ static void drawFullScene()
     glLineWidth(1.0f);
     drawSea();
     drawSky();
-    // mountains, when mountainsOn: drawn here
+    if (mountainsOn != 0) {
+        for (int slot = 0; slot < kMountainSlots; slot++) {
+            const MountainPlacement& at = mountainPlacements[slot];
+            drawMountain(at.tx, at.ty, at.tz, at.sx, at.sy, at.sz, slot);
+        }
+    }
 }
 
 void drawFrame()
