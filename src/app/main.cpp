@@ -1,4 +1,5 @@
 // main.cpp -- process entry: builds everything the scene needs, then runs the event loop
+#include "aircraft/mesh_model.h"
 #include "app/input.h"
 #include "app/rendering.h"
 #include "common/random.h"
@@ -45,8 +46,16 @@ int main(int argc, char** argv)
     glutPassiveMotionFunc(mouseMove);
     glutReshapeFunc(reshape);
 
-    // aircraft model: cessna.txt loaded here
-    // propeller model: propeller.txt loaded here
+    // A missing aircraft file is reported and the flight goes on without the body.
+    FILE* cessna = fopen("cessna.txt", "r");
+    if (cessna == nullptr) {
+        printf("couldn't open cessna\n");
+        loadAircraftModel(nullptr);
+    } else {
+        loadAircraftModel(cessna);
+        fclose(cessna);
+    }
+    loadPropellerModel();
     loadSeaTexture();
     loadSkyTexture();
     generateMountains();

@@ -1,6 +1,8 @@
 // frame.cpp -- draws one frame: camera, sun, aircraft, then the reference or the full scene
 #include "flight/frame.h"
 
+#include "aircraft/aircraft_body.h"
+#include "aircraft/propellers.h"
 #include "environment/reference_scene.h"
 #include "environment/sea_sky.h"
 #include "flight/flight.h"
@@ -45,8 +47,8 @@ void drawFrame()
     placeCamera();
     placeSun();
 
-    // aircraft body: drawn here
-    // propellers: drawn here
+    drawAircraftBody();
+    drawPropellers();
 
     if (referenceScene != 0)
         drawReferenceScene();
