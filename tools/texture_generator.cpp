@@ -88,48 +88,50 @@ static double fbm(double x, double y, double seed, int octaves, double footprint
 // noise so they do not look ruled, shorter crossing waves and noisy chop on top.
 static double seaHeight(double x, double z)
 {
-    double warpX = fbm(x / 40.0, z / 40.0, 11.0, 3, 0.0) * 6.0;
-    double warpZ = fbm(x / 40.0, z / 40.0, 23.0, 3, 0.0) * 6.0;
+    double warpX = fbm(x / 50.0, z / 50.0, 11.0, 3, 0.0) * 8.0;
+    double warpZ = fbm(x / 50.0, z / 50.0, 23.0, 3, 0.0) * 8.0;
     double wx = x + warpX, wz = z + warpZ;
-    // Wind from the south-west: swells of about 9 units, crossing waves of about 4 units.
-    double swell = std::sin((wx * 0.8 + wz * 0.6) * 2.0 * kPi / 9.0);
-    double cross = std::sin((wx * -0.45 + wz * 0.89) * 2.0 * kPi / 4.3 + warpX);
-    double chop = fbm(x / 3.0, z / 3.0, 41.0, 3, 0.0);
-    return swell * 0.55 + cross * 0.25 + chop * 0.45;
+    // Wind from the south-west: swells of about 14 units, crossing waves of about 6 units,
+    // their strength varying over the sea.
+    double strength = 0.75 + 0.25 * fbm(x / 120.0, z / 120.0, 31.0, 2, 0.0);
+    double swell = std::sin((wx * 0.8 + wz * 0.6) * 2.0 * kPi / 14.0);
+    double cross = std::sin((wx * -0.45 + wz * 0.89) * 2.0 * kPi / 6.0 + warpX * 0.5);
+    double chop = fbm(x / 4.0, z / 4.0, 41.0, 3, 0.0);
+    return (swell * 0.6 + cross * 0.3) * strength + chop * 0.4;
 }
 
 static void makeSea(std::vector<unsigned char>& image)
 {
     const double unitsPerPixel = kSeaSize / (double)kSeaSide;
-    const Rgb deep = {0.02, 0.13, 0.27};
-    const Rgb open = {0.04, 0.24, 0.38};
-    const Rgb shallowTint = {0.07, 0.36, 0.42};
-    const Rgb foam = {0.86, 0.92, 0.95};
+    const Rgb deep = {0.03, 0.17, 0.34};
+    const Rgb open = {0.06, 0.30, 0.50};
+    const Rgb greenTint = {0.08, 0.40, 0.48};
+    const Rgb foam = {0.88, 0.93, 0.96};
+    const Rgb skyGlint = {0.62, 0.76, 0.90};
     for (int row = 0; row < kSeaSide; row++) {
         // The image's top row lies at the +z rim of the disk, its left column at -x.
         double z = kSeaSize * 0.5 - ((double)row + 0.5) * unitsPerPixel;
         for (int col = 0; col < kSeaSide; col++) {
             double x = -kSeaSize * 0.5 + ((double)col + 0.5) * unitsPerPixel;
             // Broad patches of darker and lighter, greener water.
-            double patch = fbm(x / 160.0, z / 160.0, 3.0, 4, 0.0);
-            double tint = fbm(x / 70.0, z / 70.0, 5.0, 3, 0.0);
-            Rgb water = mix(deep, open, clamp01(0.5 + patch * 0.7));
-            water = mix(water, shallowTint, clamp01(tint * 0.8));
-            // Waves show by their slope toward the sun (from +x, above, -z).
+            double patch = fbm(x / 160.0, z / 160.0, 3.0, 5, 0.0);
+            double tint = fbm(x / 60.0, z / 60.0, 5.0, 3, 0.0);
+            Rgb water = mix(deep, open, clamp01(0.5 + patch * 0.8));
+            water = mix(water, greenTint, clamp01(tint * 0.9));
+            // Waves show by their slope toward the sun (from +x, above, -z) and by height.
             double h = seaHeight(x, z);
             double dhdx = (seaHeight(x + unitsPerPixel, z) - h) / unitsPerPixel;
             double dhdz = (seaHeight(x, z + unitsPerPixel) - h) / unitsPerPixel;
-            double facing = (dhdx * -0.3 + dhdz * 1.0) * 0.35;
-            double light = 1.0 + facing + h * 0.12;
+            double facing = (dhdx * -0.3 + dhdz * 1.0) * 0.7;
+            double light = 1.0 + facing + h * 0.28;
             Rgb c = {water.r * light, water.g * light, water.b * light};
-            // Glints of sky on the crests.
-            double glint = smoothstep(0.9, 1.3, h) * 0.18;
-            c = mix(c, Rgb{0.55, 0.7, 0.85}, glint);
-            // Sparse whitecaps on the highest crests where the wind is strongest.
-            double gust = fbm(x / 25.0, z / 25.0, 61.0, 2, 0.0);
-            double cap = smoothstep(1.05, 1.35, h + gust * 0.5) *
-                         smoothstep(0.2, 0.6, noise(x / 1.5, z / 1.5, 71.0) + 0.5);
-            c = mix(c, foam, cap * 0.85);
+            // Sky reflected on the faces turned away from the sun.
+            c = mix(c, skyGlint, clamp01(-facing * 0.8) * 0.35 + smoothstep(0.7, 1.3, h) * 0.15);
+            // Whitecaps on the highest crests where the wind gusts, in flecks a few texels wide.
+            double gust = fbm(x / 30.0, z / 30.0, 61.0, 2, 0.0);
+            double fleck = fbm(x / 2.5, z / 2.5, 71.0, 2, 0.0);
+            double cap = smoothstep(0.95, 1.3, h + gust * 0.6) * smoothstep(0.0, 0.35, fleck);
+            c = mix(c, foam, cap * 0.8);
             putPixel(image, kSeaSide, col, row, c);
         }
     }
