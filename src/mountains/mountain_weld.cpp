@@ -5,12 +5,16 @@
 #include <cstring>
 
 // Open-addressed table from an (x, z) position to the lowest-index entry found there so far.
-// Twice the slot's capacity rounded up to a power of two, so it can never fill.
-static const int kWeldBuckets = 65536;
-static uint32_t bucketX[kWeldBuckets];
-static uint32_t bucketZ[kWeldBuckets];
-static int bucketEntry[kWeldBuckets];
-static uint32_t bucketPass[kWeldBuckets];  // a bucket is in use when it holds the current pass
+// Larger than a slot's capacity, so it can never fill; one bucket is one 16-byte record.
+static const int kWeldBuckets = 32768;
+static_assert(kWeldBuckets == 1 << 15 && kWeldBuckets > kMountainEntries, "bucketOf returns 15 bits");
+struct WeldBucket {
+    uint32_t x;
+    uint32_t z;
+    int entry;
+    uint32_t pass;  // the bucket is in use when it holds the current pass
+};
+static WeldBucket buckets[kWeldBuckets];
 static uint32_t weldPass = 0;
 
 // The bits of a coordinate such that two coordinates compare equal as floats exactly when
@@ -24,11 +28,14 @@ static uint32_t positionKey(float coordinate)
     return bits;
 }
 
+// Mixes both keys into the top bits and takes those: grid coordinates differ mostly in their
+// high bits, their low mantissa bits are zero.
 static uint32_t bucketOf(uint32_t x, uint32_t z)
 {
-    uint32_t h = x * 0x9E3779B1u ^ (z + 0x7F4A7C15u) * 0x85EBCA77u;
-    h ^= h >> 16;
-    return h & (uint32_t)(kWeldBuckets - 1);
+    uint32_t h = x * 0x9E3779B1u ^ (z ^ (z >> 16)) * 0x85EBCA77u;
+    h ^= h >> 15;
+    h *= 0x2C1B3C6Du;
+    return h >> 17;  // 15 bits: 0 .. kWeldBuckets - 1
 }
 
 void weldMountain(int slot)
@@ -39,7 +46,7 @@ void weldMountain(int slot)
 
     weldPass++;
     if (weldPass == 0) {  // wrapped: forget every stale mark once
-        memset(bucketPass, 0, sizeof(bucketPass));
+        memset(buckets, 0, sizeof(buckets));
         weldPass = 1;
     }
 
@@ -51,16 +58,14 @@ void weldMountain(int slot)
         uint32_t x = positionKey(v.x);
         uint32_t z = positionKey(v.z);
         uint32_t b = bucketOf(x, z);
-        while (bucketPass[b] == weldPass && (bucketX[b] != x || bucketZ[b] != z))
+        while (buckets[b].pass == weldPass && (buckets[b].x != x || buckets[b].z != z))
             b = (b + 1) & (uint32_t)(kWeldBuckets - 1);
-        if (bucketPass[b] == weldPass) {
+        WeldBucket& bucket = buckets[b];
+        if (bucket.pass == weldPass) {
             // The first entry at this position was welded before and kept its own height.
-            v.y = vertices[bucketEntry[b]].y;
+            v.y = vertices[bucket.entry].y;
         } else {
-            bucketPass[b] = weldPass;
-            bucketX[b] = x;
-            bucketZ[b] = z;
-            bucketEntry[b] = i;
+            bucket = WeldBucket{x, z, i, weldPass};
         }
     }
 }
