@@ -13,7 +13,7 @@
 #include <cstdlib>
 #include <vector>
 
-static const int kSeaSide = 2048;        // pixels, square; rows of 6144 bytes
+static const int kSeaSide = 1024;        // pixels, square; rows of 3072 bytes
 static const int kSkyWidth = 2048;       // pixels around the cylinder; rows of 6144 bytes
 static const int kSkyHeight = 1024;      // pixels from the upper rim to the lower rim
 static const int kJpegQuality = 92;
