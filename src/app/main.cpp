@@ -1,12 +1,10 @@
 // main.cpp -- process entry: builds everything the scene needs, then runs the event loop
-#include "aircraft/mesh_model.h"
 #include "app/input.h"
 #include "app/rendering.h"
+#include "app/scene_data.h"
 #include "common/random.h"
-#include "environment/textures.h"
 #include "flight/flight.h"
 #include "flight/frame.h"
-#include "mountains/mountains.h"
 
 #include <GL/freeglut.h>
 
@@ -46,23 +44,7 @@ int main(int argc, char** argv)
     glutPassiveMotionFunc(mouseMove);
     glutReshapeFunc(reshape);
 
-    // A missing aircraft file is reported and the flight goes on without the body.
-    FILE* cessna = fopen("cessna.txt", "r");
-    if (cessna == nullptr) {
-        printf("couldn't open cessna\n");
-        loadAircraftModel(nullptr);
-    } else {
-        loadAircraftModel(cessna);
-        fclose(cessna);
-    }
-    loadPropellerModel();
-    loadSeaTexture();
-    loadSkyTexture();
-    generateMountains();
-    computeMountainNormals(0);
-    computeMountainNormals(1);
-    computeMountainNormals(2);
-
+    buildSceneData();
     initRendering();
     printControls();
     glutMainLoop();
