@@ -3,6 +3,7 @@
 #include "app/rendering.h"
 #include "app/scene_data.h"
 #include "common/random.h"
+#include "environment/textures.h"
 #include "flight/flight.h"
 #include "flight/frame.h"
 
@@ -31,6 +32,7 @@ static void printControls()
 
 int main(int argc, char** argv)
 {
+    startTextureDecoding();
     glutInit(&argc, argv);
     seedRandom(2);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);

@@ -5,7 +5,10 @@
 #include <GL/glu.h>
 #include <stb_image.h>
 
+#include <pthread.h>
+
 #include <cstdio>
+#include <cstring>
 
 unsigned int seaTexture = 0;
 unsigned int skyTexture = 0;
@@ -35,20 +38,33 @@ static bool sideAccepted(int side)
     return side >= 1 && side <= kTextureSideLimit;
 }
 
-void decodeTextureImage(const char* file, unsigned char** pixels, int* width, int* height,
-                        int* channels)
+// One decoded image, or the reason it could not be decoded.
+struct DecodedImage {
+    unsigned char* pixels;
+    int width;
+    int height;
+    int channels;
+    char failure[200];  // empty on success
+};
+
+// Decodes without printing, so it can run on the prefetch thread; the failure text is kept
+// for the main thread to print in its place in the start-up output.
+static void decodeQuietly(const char* file, DecodedImage* image)
 {
-    clearImage(pixels, width, height, channels);
+    clearImage(&image->pixels, &image->width, &image->height, &image->channels);
+    image->failure[0] = '\0';
 
     // Read the header first, so an absurd size is refused before anything is allocated.
     int w = 0, h = 0, n = 0;
     if (stbi_info(file, &w, &h, &n) == 0) {
-        printf("couldn't load texture %s: %s\n", file, stbi_failure_reason());
+        snprintf(image->failure, sizeof image->failure, "couldn't load texture %s: %s",
+                 file, stbi_failure_reason());
         return;
     }
     if (!sideAccepted(w) || !sideAccepted(h)) {
-        printf("couldn't load texture %s: %d x %d pixels is larger than %d x %d\n",
-               file, w, h, kTextureSideLimit, kTextureSideLimit);
+        snprintf(image->failure, sizeof image->failure,
+                 "couldn't load texture %s: %d x %d pixels is larger than %d x %d",
+                 file, w, h, kTextureSideLimit, kTextureSideLimit);
         return;
     }
 
@@ -56,20 +72,82 @@ void decodeTextureImage(const char* file, unsigned char** pixels, int* width, in
     // or alpha images are converted by the decoder instead of being read at the wrong stride.
     unsigned char* decoded = stbi_load(file, &w, &h, &n, kRgbBytes);
     if (decoded == nullptr) {
-        printf("couldn't load texture %s: %s\n", file, stbi_failure_reason());
+        snprintf(image->failure, sizeof image->failure, "couldn't load texture %s: %s",
+                 file, stbi_failure_reason());
         return;
     }
     // The file could have changed between the two reads; check the size actually decoded.
     if (!sideAccepted(w) || !sideAccepted(h)) {
-        printf("couldn't load texture %s: %d x %d pixels is larger than %d x %d\n",
-               file, w, h, kTextureSideLimit, kTextureSideLimit);
+        snprintf(image->failure, sizeof image->failure,
+                 "couldn't load texture %s: %d x %d pixels is larger than %d x %d",
+                 file, w, h, kTextureSideLimit, kTextureSideLimit);
         stbi_image_free(decoded);
         return;
     }
-    *pixels = decoded;
-    *width = w;
-    *height = h;
-    *channels = n;
+    image->pixels = decoded;
+    image->width = w;
+    image->height = h;
+    image->channels = n;
+}
+
+static void takeDecoded(const DecodedImage& image, unsigned char** pixels, int* width,
+                        int* height, int* channels)
+{
+    if (image.failure[0] != '\0')
+        printf("%s\n", image.failure);
+    *pixels = image.pixels;
+    *width = image.width;
+    *height = image.height;
+    *channels = image.channels;
+}
+
+void decodeTextureImage(const char* file, unsigned char** pixels, int* width, int* height,
+                        int* channels)
+{
+    DecodedImage image;
+    decodeQuietly(file, &image);
+    takeDecoded(image, pixels, width, height, channels);
+}
+
+// Decoding the two JPEG files is most of the start-up's own work. It needs no OpenGL, so
+// startTextureDecoding runs it on one helper thread per file while the main thread opens the
+// window and loads the models; the loaders then take the results.
+struct Prefetch {
+    const char* file;
+    pthread_t thread;
+    bool started;
+    DecodedImage image;
+};
+static Prefetch prefetches[] = {{kSeaFile, {}, false, {}}, {kSkyFile, {}, false, {}}};
+
+static void* decodeInBackground(void* argument)
+{
+    Prefetch* prefetch = (Prefetch*)argument;
+    decodeQuietly(prefetch->file, &prefetch->image);
+    return nullptr;
+}
+
+void startTextureDecoding()
+{
+    for (Prefetch& prefetch : prefetches)
+        if (!prefetch.started)
+            prefetch.started = pthread_create(&prefetch.thread, nullptr, decodeInBackground, &prefetch) == 0;
+}
+
+// Decodes the file, or takes the prefetched result when a helper thread decoded it. A thread
+// that could not be started leaves the file to be decoded here.
+static void decodeOrCollect(const char* file, unsigned char** pixels, int* width, int* height,
+                            int* channels)
+{
+    for (Prefetch& prefetch : prefetches) {
+        if (prefetch.started && std::strcmp(prefetch.file, file) == 0) {
+            pthread_join(prefetch.thread, nullptr);
+            prefetch.started = false;
+            takeDecoded(prefetch.image, pixels, width, height, channels);
+            return;
+        }
+    }
+    decodeTextureImage(file, pixels, width, height, channels);
 }
 
 // Uploads a decoded image with its full mipmap chain into the bound texture. Rows of
@@ -94,7 +172,7 @@ static void uploadMipmaps(const char* file, const unsigned char* pixels, int wid
 void loadTextureFile(const char* file, unsigned int* texture, unsigned char** pixels,
                      int* width, int* height, int* channels)
 {
-    decodeTextureImage(file, pixels, width, height, channels);
+    decodeOrCollect(file, pixels, width, height, channels);
     // The name is made even without an image, so both names always exist, the sea's first.
     glGenTextures(1, texture);
     glBindTexture(GL_TEXTURE_2D, *texture);

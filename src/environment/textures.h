@@ -20,6 +20,11 @@ extern int skyChannels;             // channels stored in the sky file (1..4); r
 // so a hostile header cannot make the program allocate gigabytes.
 constexpr int kTextureSideLimit = 8192;
 
+// Starts decoding "sea02.jpg" and "sky08.jpg" on helper threads, so the images are ready when
+// the loaders below need them. Optional: without it the loaders decode the files themselves.
+// Needs no OpenGL; messages about bad files are still printed by the loaders, in their turn.
+void startTextureDecoding();
+
 // Makes seaTexture from "sea02.jpg" in the working directory. Call once, with a GL context.
 void loadSeaTexture();
 // Makes skyTexture from "sky08.jpg" in the working directory. Call once, after loadSeaTexture.
