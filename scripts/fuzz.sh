@@ -18,7 +18,7 @@ for source in fuzz/*_fuzz.cpp; do
     [ -d "fuzz/corpus/$name" ] && seeds="../fuzz/corpus/$name"
     echo "== fuzzing $name for $seconds s =="
     status=0
-    (cd build-fuzz && ASAN_OPTIONS=detect_leaks=0 "./$name" -max_total_time="$seconds" \
+    (cd build-fuzz && ASAN_OPTIONS=detect_leaks=0 "./fuzz/$name" -max_total_time="$seconds" \
         -print_final_stats=1 "corpus-$name" $seeds >"fuzz-$name.log" 2>&1) || status=$?
     grep -E "^stat::number_of_executed_units|^stat::peak_rss|ERROR|SUMMARY" "build-fuzz/fuzz-$name.log" || true
     if [ "$status" -ne 0 ]; then

@@ -1,0 +1,152 @@
+// bad_input_test.cpp -- every data file missing, empty, truncated, of the wrong kind or out of
+// bounds, one at a time: the exact messages, the exit status, and whether the flight goes on.
+// docs/bad-input.md lists the same cases for users.
+#include "support/e2e.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+static std::string fileBytes(const std::string& name)
+{
+    std::ifstream in(std::string(BRINEWINGS_DATA_DIR) + "/" + name, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+static std::string firstHalf(const std::string& name)
+{
+    std::string bytes = fileBytes(name);
+    return bytes.substr(0, bytes.size() / 2);
+}
+
+// A model file that breaks every bound the mesh format has: a face before any group, more
+// groups than the store holds, indices past the tables, negative and overflowing numbers,
+// coordinates out of float range, over-long lines and keywords.
+static std::string outOfBoundsModel()
+{
+    std::string text = "f 1 2 3\n";
+    text += "v 1e999 -1e999 nan\nn inf 0 0\n";
+    text += "vvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvvv 1 2 3\n";
+    text += "v 0 0 0\nn 0 1 0\nv 1 0 0\nn 0 1 0\nv 0 0 1\nn 0 1 0\n";
+    for (int g = 0; g < 40; g++) {
+        text += "g group\n";
+        text += "f 1 2 3 99999999999999999999 -2147483649 7000 -1\n";
+        text += "f 3 2 1 1 2 3 1 2 3 1 2 3 1 2 3 1 2 3 1 2 3 1 2 3\n";
+    }
+    for (int f = 0; f < 2100; f++)
+        text += "f 1 2 3\n";
+    for (int v = 0; v < 7000; v++)
+        text += "v 0.5 0.5 0.5\nn 0 0 1\n";
+    return text;
+}
+
+// Start of a PNG whose header claims 10000 x 10000 pixels.
+static std::string hugePngHeader()
+{
+    const unsigned char bytes[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n', 0, 0, 0, 13,
+                                   'I', 'H', 'D', 'R', 0, 0, 0x27, 0x10, 0, 0, 0x27, 0x10,
+                                   8, 2, 0, 0, 0, 0x12, 0x34, 0x56, 0x78};
+    return std::string((const char*)bytes, sizeof bytes);
+}
+
+struct BadInput {
+    const char* name;          // test name
+    const char* file;          // the data file that is damaged
+    enum { Missing, Replaced } how;
+    std::string content;       // the file's new bytes when Replaced
+    const char* report;        // what the program prints before the controls summary
+    bool flies;                // the window opens and the flight goes on (else status 1)
+};
+
+void PrintTo(const BadInput& bad, std::ostream* out)
+{
+    *out << bad.name;
+}
+
+// Messages that end in the image decoder's own reason are matched up to the reason ("...: ");
+// the program's own messages are matched whole.
+static const char* const kNoReport = "";
+static const char* const kSeaReason = "couldn't load texture sea02.jpg: ";
+static const char* const kSkyReason = "couldn't load texture sky08.jpg: ";
+
+static std::vector<BadInput> badInputs()
+{
+    const auto missing = BadInput::Missing;
+    const auto replaced = BadInput::Replaced;
+    return {
+        {"CessnaMissing", "cessna.txt", missing, "", "couldn't open cessna\nInvalid file pointer\n", true},
+        {"CessnaEmpty", "cessna.txt", replaced, "", kNoReport, true},
+        {"CessnaTruncated", "cessna.txt", replaced, firstHalf("cessna.txt"), kNoReport, true},
+        {"CessnaIsAnImage", "cessna.txt", replaced, fileBytes("sea02.jpg"), kNoReport, true},
+        {"CessnaOutOfBounds", "cessna.txt", replaced, outOfBoundsModel(), kNoReport, true},
+        {"PropellerMissing", "propeller.txt", missing, "", "Can't open propeller file\n", false},
+        {"PropellerEmpty", "propeller.txt", replaced, "", kNoReport, true},
+        {"PropellerTruncated", "propeller.txt", replaced, firstHalf("propeller.txt"), kNoReport, true},
+        {"PropellerIsAnImage", "propeller.txt", replaced, fileBytes("sky08.jpg"), kNoReport, true},
+        {"PropellerOutOfBounds", "propeller.txt", replaced, outOfBoundsModel(), kNoReport, true},
+        {"SeaMissing", "sea02.jpg", missing, "", kSeaReason, true},
+        {"SeaEmpty", "sea02.jpg", replaced, "", kSeaReason, true},
+        {"SeaTruncated", "sea02.jpg", replaced, firstHalf("sea02.jpg"), kSeaReason, true},
+        {"SeaIsText", "sea02.jpg", replaced, fileBytes("cessna.txt"), kSeaReason, true},
+        {"SeaHugeHeader", "sea02.jpg", replaced, hugePngHeader(),
+         "couldn't load texture sea02.jpg: 10000 x 10000 pixels is larger than 8192 x 8192\n", true},
+        {"SkyMissing", "sky08.jpg", missing, "", kSkyReason, true},
+        {"SkyEmpty", "sky08.jpg", replaced, "", kSkyReason, true},
+        {"SkyTruncated", "sky08.jpg", replaced, firstHalf("sky08.jpg"), kSkyReason, true},
+        {"SkyIsText", "sky08.jpg", replaced, fileBytes("propeller.txt"), kSkyReason, true},
+        {"SkyHugeHeader", "sky08.jpg", replaced, hugePngHeader(),
+         "couldn't load texture sky08.jpg: 10000 x 10000 pixels is larger than 8192 x 8192\n", true},
+    };
+}
+
+class BadInputTest : public testing::TestWithParam<BadInput> {};
+
+TEST_P(BadInputTest, IsReportedExactlyAndTheFlightGoesOnWhereItShould)
+{
+    const BadInput& bad = GetParam();
+    DataFolder data;
+    if (bad.how == BadInput::Missing)
+        data.remove(bad.file);
+    else
+        data.write(bad.file, bad.content);
+    Program program(data.path);
+
+    if (!bad.flies) {
+        ASSERT_TRUE(program.waitForExit(20.0));
+        EXPECT_EQ(program.exitStatus(), 1);
+        EXPECT_EQ(program.output(), bad.report);
+        return;
+    }
+
+    ASSERT_TRUE(program.waitForWindow());
+    program.movePointer(0, 600);
+    Program::pause(0.5);
+    Screenshot first = program.screenshot();
+    Program::pause(0.3);
+    Screenshot second = program.screenshot();
+    EXPECT_GT(first.differenceTo(second), 0.0) << "the view stood still";
+    EXPECT_TRUE(program.running());
+    program.key("q");
+    ASSERT_TRUE(program.waitForExit());
+    EXPECT_EQ(program.exitStatus(), 0);
+
+    const std::string& out = program.output();
+    size_t controls = out.find("== CONTROLS ==\n");
+    ASSERT_NE(controls, std::string::npos) << out;
+    std::string report = out.substr(0, controls);
+    std::string expected = bad.report;
+    if (!expected.empty() && expected.back() != '\n') {
+        // One line: the fixed start, then the decoder's reason.
+        EXPECT_EQ(report.rfind(expected, 0), 0u) << report;
+        EXPECT_GT(report.size(), expected.size() + 1) << report;
+        EXPECT_EQ(report.find('\n'), report.size() - 1) << report;
+    } else {
+        EXPECT_EQ(report, expected);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EachDataFile, BadInputTest, testing::ValuesIn(badInputs()),
+                         [](const testing::TestParamInfo<BadInput>& info) { return std::string(info.param.name); });
