@@ -3,38 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-// A bare X server honours no full-screen request; openbox (a small EWMH window manager)
-// does, as the user's desktop would.
-class WindowManager {
-public:
-    WindowManager()
-    {
-        pid_ = fork();
-        if (pid_ == 0) {
-            execlp("openbox", "openbox", "--sm-disable", (char*)nullptr);
-            _exit(127);
-        }
-        for (int i = 0; i < 100 && !ready(); i++)
-            Program::pause(0.05);
-    }
-    ~WindowManager()
-    {
-        kill(pid_, SIGTERM);
-        waitpid(pid_, nullptr, 0);
-    }
-    static bool ready()
-    {
-        return shell("xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null").find("window id") != std::string::npos;
-    }
-
-private:
-    pid_t pid_;
-};
-
 TEST(FullScreen, FTogglesTheWindowToTheWholeScreenAndBackWhileTheFlightGoesOn)
 {
     WindowManager manager;

@@ -216,10 +216,11 @@ bool Program::waitForWindow(double seconds)
     return false;
 }
 
-void Program::key(const std::string& keysym)
+void Program::key(const std::string& keysym, int times)
 {
     std::string id = std::to_string(window_);
-    shell("xdotool windowfocus --sync " + id + " key " + keysym + " 2>&1");
+    shell("xdotool windowfocus --sync " + id + " key --repeat " + std::to_string(times) +
+          " --delay 5 " + keysym + " 2>&1");
 }
 
 void Program::movePointer(int x, int y)
@@ -276,4 +277,28 @@ Screenshot Program::screenshot()
 void Program::pause(double seconds)
 {
     std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+}
+
+// ---- window manager ----
+
+WindowManager::WindowManager()
+{
+    pid_ = fork();
+    if (pid_ == 0) {
+        execlp("openbox", "openbox", "--sm-disable", (char*)nullptr);
+        _exit(127);
+    }
+    for (int i = 0; i < 100 && !ready(); i++)
+        Program::pause(0.05);
+}
+
+WindowManager::~WindowManager()
+{
+    kill(pid_, SIGTERM);
+    waitpid(pid_, nullptr, 0);
+}
+
+bool WindowManager::ready()
+{
+    return shell("xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null").find("window id") != std::string::npos;
 }

@@ -56,7 +56,7 @@ public:
 
     // Real input through the XTEST extension: a key by its X keysym name ("s", "Page_Up",
     // "Up"), the pointer moved to window pixel (x, y).
-    void key(const std::string& keysym);
+    void key(const std::string& keysym, int times = 1);
     void movePointer(int x, int y);
 
     Screenshot screenshot();
@@ -78,3 +78,18 @@ private:
 
 // Runs a shell command and returns its standard output (for xdotool and friends).
 std::string shell(const std::string& command);
+
+// A small EWMH window manager (openbox) on the test's X server, for as long as the object
+// lives. A bare X server honours no full-screen request; a window manager does, as the
+// user's desktop would. Start it before the program, so it manages the program's window.
+class WindowManager {
+public:
+    WindowManager();
+    ~WindowManager();
+    WindowManager(const WindowManager&) = delete;
+    WindowManager& operator=(const WindowManager&) = delete;
+    static bool ready();
+
+private:
+    int pid_ = -1;
+};
