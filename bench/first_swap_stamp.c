@@ -1,6 +1,9 @@
-/* first_swap_stamp.c -- preload library: at the first buffer swap it writes the monotonic time
- * and the OpenGL renderer string to the file named by BRINEWINGS_SWAP_STAMP, then ends the
- * process. Lets a benchmark time a program from exec to its first frame on the screen. */
+/* first_swap_stamp.c -- preload library that times a GLUT program's start-up. It notes the
+ * monotonic time when glutCreateWindow returns and when glutMainLoop is entered; at the first
+ * buffer swap it writes those two times, the swap's time and the OpenGL renderer string to the
+ * file named by BRINEWINGS_SWAP_STAMP, one per line, then ends the process. The three times
+ * split the start-up into: opening the window; the program's own work before its event loop;
+ * drawing and showing the first frame. */
 #define _GNU_SOURCE
 #include <GL/gl.h>
 #include <GL/glx.h>
@@ -10,6 +13,33 @@
 #include <time.h>
 #include <unistd.h>
 
+static double windowOpened = 0.0;
+static double loopEntered = 0.0;
+
+static double now(void)
+{
+    struct timespec t;
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return (double)t.tv_sec + (double)t.tv_nsec * 1e-9;
+}
+
+int glutCreateWindow(const char* title)
+{
+    typedef int (*CreateFunction)(const char*);
+    CreateFunction realCreate = (CreateFunction)dlsym(RTLD_NEXT, "glutCreateWindow");
+    int window = realCreate(title);
+    windowOpened = now();
+    return window;
+}
+
+void glutMainLoop(void)
+{
+    typedef void (*LoopFunction)(void);
+    LoopFunction realLoop = (LoopFunction)dlsym(RTLD_NEXT, "glutMainLoop");
+    loopEntered = now();
+    realLoop();
+}
+
 void glXSwapBuffers(Display* display, GLXDrawable drawable)
 {
     typedef void (*SwapFunction)(Display*, GLXDrawable);
@@ -17,14 +47,13 @@ void glXSwapBuffers(Display* display, GLXDrawable drawable)
     realSwap(display, drawable);
     glFinish();
 
-    struct timespec now;
-    clock_gettime(CLOCK_MONOTONIC, &now);
+    double swapped = now();
     const char* file = getenv("BRINEWINGS_SWAP_STAMP");
     if (file != NULL) {
         FILE* out = fopen(file, "w");
         if (out != NULL) {
             const char* renderer = (const char*)glGetString(GL_RENDERER);
-            fprintf(out, "%lld.%09ld\n%s\n", (long long)now.tv_sec, now.tv_nsec,
+            fprintf(out, "%.9f\n%.9f\n%.9f\n%s\n", windowOpened, loopEntered, swapped,
                     renderer != NULL ? renderer : "unknown");
             fclose(out);
         }

@@ -18,9 +18,16 @@ static double monotonicNow()
     return (double)now.tv_sec + (double)now.tv_nsec * 1e-9;
 }
 
+// The moments of one start-up, in seconds from fork.
+struct StartUp {
+    double windowOpen;   // glutCreateWindow returned
+    double loopEntered;  // glutMainLoop entered: the program's own start-up work is done
+    double firstSwap;    // the first frame is on the screen
+};
+
 // Runs one program from the build folder (where its data files are) until its first swap;
-// returns the seconds from fork to that swap, or a negative value on failure.
-static double timeToFirstFrame(const char* program, std::string& renderer)
+// returns false on failure.
+static bool timeToFirstFrame(const char* program, std::string& renderer, StartUp& times)
 {
     const std::string stamp = "/tmp/brinewings-swap-stamp." + std::to_string(getpid());
     std::remove(stamp.c_str());
@@ -39,25 +46,30 @@ static double timeToFirstFrame(const char* program, std::string& renderer)
     int status = 0;
     waitpid(pid, &status, 0);
     std::ifstream in(stamp);
-    double swapped = -1.0;
-    if (!(in >> swapped))
-        return -1.0;
+    double opened = 0.0, entered = 0.0, swapped = 0.0;
+    if (!(in >> opened >> entered >> swapped))
+        return false;
     in.ignore();
     std::getline(in, renderer);
     std::remove(stamp.c_str());
-    return swapped - start;
+    times = {opened - start, entered - start, swapped - start};
+    return true;
 }
 
 static void startup(benchmark::State& state, const char* program)
 {
     std::string renderer;
     for (auto _ : state) {
-        double seconds = timeToFirstFrame(program, renderer);
-        if (seconds < 0.0) {
+        StartUp times{};
+        if (!timeToFirstFrame(program, renderer, times)) {
             state.SkipWithError("the program did not swap a frame (is DISPLAY set?)");
             return;
         }
-        state.SetIterationTime(seconds);
+        state.SetIterationTime(times.firstSwap);
+        // Where the time went: opening the window, the program's own work, the first frame.
+        state.counters["window_ms"] = times.windowOpen * 1e3;
+        state.counters["own_work_ms"] = (times.loopEntered - times.windowOpen) * 1e3;
+        state.counters["first_frame_ms"] = (times.firstSwap - times.loopEntered) * 1e3;
     }
     state.SetLabel(renderer);
 }

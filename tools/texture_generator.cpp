@@ -16,7 +16,7 @@
 static const int kSeaSide = 1024;        // pixels, square; rows of 3072 bytes
 static const int kSkyWidth = 2048;       // pixels around the cylinder; rows of 6144 bytes
 static const int kSkyHeight = 1024;      // pixels from the upper rim to the lower rim
-static const int kJpegQuality = 92;
+static const int kJpegQuality = 90;  // 90 and below store colour at half resolution: quicker to decode
 static const double kPi = 3.14159265358979323846;
 
 static const double kSeaSize = 1000.0;   // world units covered by the sea image
