@@ -93,13 +93,9 @@ void addLoft(Model& model, const std::vector<std::vector<Point>>& sections, Grou
         size_t n = a.size() > b.size() ? a.size() : b.size();
         for (size_t j = 0; j < n; j++) {
             size_t k = (j + 1) % n;
-            std::vector<Point> face;
-            if (a.size() == 1)
-                face = {a[0], b[j], b[k]};
-            else if (b.size() == 1)
-                face = {a[j], a[k], b[0]};
-            else
-                face = {a[j], a[k], b[k], b[j]};
+            std::vector<Point> face = a.size() == 1   ? std::vector<Point>{a[0], b[j], b[k]}
+                                      : b.size() == 1 ? std::vector<Point>{a[j], a[k], b[0]}
+                                                      : std::vector<Point>{a[j], a[k], b[k], b[j]};
             addFace(model, segmentGroup((int)i, (int)j), face, inside);
         }
     }
