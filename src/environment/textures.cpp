@@ -47,6 +47,22 @@ struct DecodedImage {
     char failure[200];  // empty on success
 };
 
+static void noteDecoderFailure(DecodedImage* image, const char* file)
+{
+    snprintf(image->failure, sizeof image->failure, "couldn't load texture %s: %s", file,
+             stbi_failure_reason());
+}
+
+static bool sizeAccepted(DecodedImage* image, const char* file, int width, int height)
+{
+    if (sideAccepted(width) && sideAccepted(height))
+        return true;
+    snprintf(image->failure, sizeof image->failure,
+             "couldn't load texture %s: %d x %d pixels is larger than %d x %d", file, width,
+             height, kTextureSideLimit, kTextureSideLimit);
+    return false;
+}
+
 // Decodes without printing, so it can run on the prefetch thread; the failure text is kept
 // for the main thread to print in its place in the start-up output.
 static void decodeQuietly(const char* file, DecodedImage* image)
@@ -57,30 +73,21 @@ static void decodeQuietly(const char* file, DecodedImage* image)
     // Read the header first, so an absurd size is refused before anything is allocated.
     int w = 0, h = 0, n = 0;
     if (stbi_info(file, &w, &h, &n) == 0) {
-        snprintf(image->failure, sizeof image->failure, "couldn't load texture %s: %s",
-                 file, stbi_failure_reason());
+        noteDecoderFailure(image, file);
         return;
     }
-    if (!sideAccepted(w) || !sideAccepted(h)) {
-        snprintf(image->failure, sizeof image->failure,
-                 "couldn't load texture %s: %d x %d pixels is larger than %d x %d",
-                 file, w, h, kTextureSideLimit, kTextureSideLimit);
+    if (!sizeAccepted(image, file, w, h))
         return;
-    }
 
     // Three channels are always asked for: the upload reads three bytes per pixel, so grey
     // or alpha images are converted by the decoder instead of being read at the wrong stride.
     unsigned char* decoded = stbi_load(file, &w, &h, &n, kRgbBytes);
     if (decoded == nullptr) {
-        snprintf(image->failure, sizeof image->failure, "couldn't load texture %s: %s",
-                 file, stbi_failure_reason());
+        noteDecoderFailure(image, file);
         return;
     }
     // The file could have changed between the two reads; check the size actually decoded.
-    if (!sideAccepted(w) || !sideAccepted(h)) {
-        snprintf(image->failure, sizeof image->failure,
-                 "couldn't load texture %s: %d x %d pixels is larger than %d x %d",
-                 file, w, h, kTextureSideLimit, kTextureSideLimit);
+    if (!sizeAccepted(image, file, w, h)) {
         stbi_image_free(decoded);
         return;
     }
