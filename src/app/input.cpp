@@ -9,6 +9,11 @@
 #include <algorithm>
 #include <cstdlib>
 
+// Speed levels in world units per tick. The bounds are doubles compared with the float speed.
+static const double kSpeedUpBelow = 0.55;   // Page Up acts while speed is below this
+static const double kSlowDownAbove = 0.1;   // Page Down acts while speed is above this
+static const double kSpeedStep = 0.05;      // change per press
+
 static int flipped(int flag)
 {
     return flag == 0 ? 1 : 0;
@@ -41,12 +46,12 @@ void specialKeys(int key, int, int)
     case GLUT_KEY_PAGE_UP:
         // The bounds are doubles and speed a float: the float nearest 0.1 counts as above
         // 0.1, so the lowest level is about 0.05. That is the intended feel of the controls.
-        if (0.55 > (double)speed)
-            speed = (float)((double)speed + 0.05);
+        if (kSpeedUpBelow > (double)speed)
+            speed = (float)((double)speed + kSpeedStep);
         break;
     case GLUT_KEY_PAGE_DOWN:
-        if ((double)speed > 0.1)
-            speed = (float)((double)speed - 0.05);
+        if ((double)speed > kSlowDownAbove)
+            speed = (float)((double)speed - kSpeedStep);
         break;
     default:
         break;

@@ -1,4 +1,5 @@
 // main.cpp -- process entry: builds everything the scene needs, then runs the event loop
+#include "app/idle.h"
 #include "app/input.h"
 #include "app/rendering.h"
 #include "app/scene_data.h"

@@ -1,6 +1,7 @@
-// flight.h -- the flight state, the display toggles and the idle tick that advances them
+// flight.h -- the flight state, the display toggles and the tick that advances them
 #pragma once
 
+#include "common/float_eval.h"
 #include "common/vec3.h"
 
 // World axes: y is up, the sea is the plane y = 0. A heading of 0 flies along +z;
@@ -18,10 +19,7 @@ extern int referenceScene;  // 1: axes, sphere and grid instead of sea, sky and 
 extern int fogOn;           // 1: the sea is fogged; flipped by B
 extern int mountainsOn;     // 1: the three mountains are drawn; flipped by M
 
-// One tick of flight without the redisplay request: turn by the steering input, aim one
-// unit ahead of the old position, move by speed, advance the propeller clock.
-// Plain arithmetic, no OpenGL; the tests drive it directly.
+// One tick of the flight: turn by the steering input, aim one unit ahead of the old position,
+// move by speed, advance the propeller clock. Plain arithmetic; the idle callback (app/idle.h)
+// runs it and then asks for a frame.
 void advanceFlight();
-
-// The idle callback: one tick (advanceFlight), then a redisplay request.
-void idle();

@@ -1,6 +1,7 @@
 // mountains.h -- the three fractal mountains: their tables, generation, weld, normals and drawing
 #pragma once
 
+#include "common/float_eval.h"
 #include "common/vec3.h"
 
 inline constexpr int kMountainSlots = 3;         // slots 0, 1 and 2

@@ -1,21 +1,41 @@
-// flight_reset.cpp -- puts the flight state and toggles back to their start values between tests
+// flight_reset.cpp -- puts the flight state and toggles back to the program's start values
 #include "support/flight_reset.h"
 
-#include "app/rendering.h"
 #include "flight/flight.h"
+
+namespace {
+
+struct FlightState {
+    Vec3 eye, lookAt;
+    float heading, steer, speed, turnGain, climbStep, propTime;
+    int wireframe, referenceScene, fogOn, mountainsOn;
+};
+
+FlightState currentFlightState()
+{
+    return {eye, lookAt, heading, steer, speed, turnGain, climbStep, propTime,
+            wireframe, referenceScene, fogOn, mountainsOn};
+}
+
+// The flight globals are constant-initialised, so they already hold their start values when
+// this dynamic initialiser runs, before main and before any test.
+const FlightState startState = currentFlightState();
+
+}  // namespace
 
 void resetFlightState()
 {
-    eye = {-1.0f, 1.0f, -1.0f};
-    lookAt = {0.0f, 1.0f, 0.0f};
-    heading = 0.0f;
-    steer = 0.0f;
-    speed = 0.1f;
-    propTime = 0.0f;
-    wireframe = 0;
-    referenceScene = 0;
-    fogOn = 1;
-    mountainsOn = 1;
-    winWidth = 1200;
-    winHeight = 1200;
+    const FlightState& s = startState;
+    eye = s.eye;
+    lookAt = s.lookAt;
+    heading = s.heading;
+    steer = s.steer;
+    speed = s.speed;
+    turnGain = s.turnGain;
+    climbStep = s.climbStep;
+    propTime = s.propTime;
+    wireframe = s.wireframe;
+    referenceScene = s.referenceScene;
+    fogOn = s.fogOn;
+    mountainsOn = s.mountainsOn;
 }

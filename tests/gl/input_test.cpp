@@ -1,8 +1,9 @@
-// flight_input_test.cpp -- the idle tick and the input handlers against exact numbers
+// input_test.cpp -- the keyboard and mouse callbacks against exact numbers
 #include "app/input.h"
 #include "app/rendering.h"
 #include "flight/flight.h"
 #include "support/flight_reset.h"
+#include "support/gl_helpers.h"
 
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
@@ -10,67 +11,13 @@
 #include <cmath>
 #include <cstring>
 
-class FlightTest : public testing::Test {
+class InputTest : public testing::Test {
 protected:
-    void SetUp() override { resetFlightState(); }
+    // Start values of the flight and a 1200 x 1200 window.
+    void SetUp() override { prepareFirstFrame(); }
 };
 
-TEST_F(FlightTest, FirstTickWithoutSteeringAimsAndMovesAlongPlusZ)
-{
-    advanceFlight();
-    EXPECT_EQ(lookAt.x, -1.0f);
-    EXPECT_EQ(lookAt.y, 1.0f);
-    EXPECT_EQ(lookAt.z, 0.0f);
-    EXPECT_EQ(eye.x, -1.0f);
-    EXPECT_EQ(eye.y, 1.0f);
-    EXPECT_EQ(eye.z, -0.9f);
-    EXPECT_EQ(propTime, 0.001f);
-    EXPECT_EQ(heading, 0.0f);
-}
-
-TEST_F(FlightTest, LookAtLiesOneUnitAheadOfThePositionBeforeTheMove)
-{
-    steer = 0.3f;
-    for (int i = 0; i < 50; i++) {
-        Vec3 before = eye;
-        advanceFlight();
-        float dx = lookAt.x - before.x;
-        float dz = lookAt.z - before.z;
-        EXPECT_NEAR(std::sqrt(dx * dx + dz * dz), 1.0f, 1e-5f);
-        EXPECT_NEAR(eye.x - before.x, std::sin(heading) * speed, 1e-6f);
-        EXPECT_NEAR(eye.z - before.z, std::cos(heading) * speed, 1e-6f);
-    }
-}
-
-TEST_F(FlightTest, FullLeftSteeringTurnsByTwoHundredthsPerTick)
-{
-    steer = -1.0f;
-    advanceFlight();
-    EXPECT_EQ(heading, 0.02f);
-    advanceFlight();
-    EXPECT_EQ(heading, (float)(0.02 + 0.02f));
-    // A full circle takes about 314 ticks; its radius is speed / 0.02 = 5 units.
-    resetFlightState();
-    steer = -1.0f;
-    float minX = eye.x, maxX = eye.x;
-    for (int i = 0; i < 315; i++) {
-        advanceFlight();
-        minX = std::fmin(minX, eye.x);
-        maxX = std::fmax(maxX, eye.x);
-    }
-    EXPECT_NEAR(maxX - minX, 10.0f, 0.05f);
-    EXPECT_GT(heading, 2.0f * 3.14159f);
-}
-
-TEST_F(FlightTest, RightSteeringTurnsTheOtherWayAndTheHeadingIsNeverWrapped)
-{
-    steer = 1.0f;
-    for (int i = 0; i < 1000; i++)
-        advanceFlight();
-    EXPECT_NEAR(heading, -20.0f, 1e-3f);
-}
-
-TEST_F(FlightTest, SteeringFromThePointerAcrossA1200PixelWindow)
+TEST_F(InputTest, SteeringFromThePointerAcrossA1200PixelWindow)
 {
     struct Case { int x; float steer; } cases[] = {
         {0, -1.0f}, {600, 0.0f}, {900, 0.5f}, {1199, 0.99833333f}, {300, -0.5f},
@@ -81,14 +28,14 @@ TEST_F(FlightTest, SteeringFromThePointerAcrossA1200PixelWindow)
     }
 }
 
-TEST_F(FlightTest, SteeringDividesByTheCurrentWindowWidth)
+TEST_F(InputTest, SteeringDividesByTheCurrentWindowWidth)
 {
     winWidth = 1600;
     mouseMove(1200, 0);
     EXPECT_FLOAT_EQ(steer, 0.5f);
 }
 
-TEST_F(FlightTest, ZeroWidthWindowKeepsSteeringAndHeadingFinite)
+TEST_F(InputTest, ZeroWidthWindowKeepsSteeringAndHeadingFinite)
 {
     winWidth = 0;
     for (int x : {0, 1, 5, -3}) {
@@ -100,7 +47,7 @@ TEST_F(FlightTest, ZeroWidthWindowKeepsSteeringAndHeadingFinite)
     }
 }
 
-TEST_F(FlightTest, PageUpClimbsNineLevelsToItsBound)
+TEST_F(InputTest, PageUpClimbsNineLevelsToItsBound)
 {
     for (int i = 0; i < 9; i++)
         specialKeys(GLUT_KEY_PAGE_UP, 0, 0);
@@ -114,7 +61,7 @@ TEST_F(FlightTest, PageUpClimbsNineLevelsToItsBound)
     EXPECT_EQ(speed, 0.050000008f);
 }
 
-TEST_F(FlightTest, PageDownFromTheStartSpeedGoesOneLevelBelowTheNominalBound)
+TEST_F(InputTest, PageDownFromTheStartSpeedGoesOneLevelBelowTheNominalBound)
 {
     specialKeys(GLUT_KEY_PAGE_DOWN, 0, 0);
     EXPECT_EQ(speed, (float)((double)0.1f - 0.05));
@@ -123,7 +70,7 @@ TEST_F(FlightTest, PageDownFromTheStartSpeedGoesOneLevelBelowTheNominalBound)
     EXPECT_EQ(speed, (float)((double)0.1f - 0.05));
 }
 
-TEST_F(FlightTest, ArrowsMoveEyeAndLookAtTogetherWithoutBound)
+TEST_F(InputTest, ArrowsMoveEyeAndLookAtTogetherWithoutBound)
 {
     specialKeys(GLUT_KEY_UP, 0, 0);
     EXPECT_EQ(eye.y, 1.2f);
@@ -140,7 +87,7 @@ TEST_F(FlightTest, ArrowsMoveEyeAndLookAtTogetherWithoutBound)
     EXPECT_EQ(eye.y, lookAt.y);
 }
 
-TEST_F(FlightTest, UnboundSpecialKeysChangeNothing)
+TEST_F(InputTest, UnboundSpecialKeysChangeNothing)
 {
     for (int key : {GLUT_KEY_LEFT, GLUT_KEY_RIGHT, GLUT_KEY_F1, GLUT_KEY_HOME, 0, -1, 9999})
         specialKeys(key, 5, 5);
@@ -149,7 +96,7 @@ TEST_F(FlightTest, UnboundSpecialKeysChangeNothing)
     EXPECT_EQ(steer, 0.0f);
 }
 
-TEST_F(FlightTest, LetterKeysFlipTheirToggleInBothCases)
+TEST_F(InputTest, LetterKeysFlipTheirToggleInBothCases)
 {
     struct Case { unsigned char lower, upper; int* flag; int start; } cases[] = {
         {'w', 'W', &wireframe, 0}, {'s', 'S', &referenceScene, 0},
@@ -164,14 +111,14 @@ TEST_F(FlightTest, LetterKeysFlipTheirToggleInBothCases)
     }
 }
 
-TEST_F(FlightTest, AFlipOfAnOutOfRangeFlagGivesZero)
+TEST_F(InputTest, AFlipOfAnOutOfRangeFlagGivesZero)
 {
     wireframe = 7;
     keyboard('w', 0, 0);
     EXPECT_EQ(wireframe, 0);
 }
 
-TEST_F(FlightTest, OtherCharacterKeysChangeNothing)
+TEST_F(InputTest, OtherCharacterKeysChangeNothing)
 {
     for (int key = 0; key < 256; key++) {
         if (std::strchr("wWsSbBmMfFqQ", key) != nullptr && key != 0)
