@@ -72,7 +72,8 @@ TEST(GeneratedTextures, AreThreeChannelJpegsWithRowsOfWholeWordsAndRepeatable)
     // A second run of the generator writes the very same bytes.
     char templ[] = "/tmp/brinewings-generated.XXXXXX";
     std::string folder = mkdtemp(templ);
-    std::string command = std::string(BRINEWINGS_DATA_DIR) + "/tools/texture_generator " +
+    std::string command = std::string(BRINEWINGS_TOOL_RUNNER) + " " + BRINEWINGS_DATA_DIR +
+                          "/tools/texture_generator " +
                           folder + "/sea.jpg " + folder + "/sky.jpg";
     ASSERT_EQ(std::system(command.c_str()), 0);
     EXPECT_TRUE(bytesOf(folder + "/sea.jpg") == bytesOf(dataFile("sea02.jpg")));
