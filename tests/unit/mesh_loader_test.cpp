@@ -106,6 +106,17 @@ TEST(MeshChunks, CrLfLineEndsGiveTheSameStoreAsLf)
     loadAircraftText(crlf);
     EXPECT_EQ(memcmp(&fromLf, &aircraftModel, sizeof aircraftModel), 0);
     EXPECT_EQ(aircraftFace(0, 0), (std::vector<int>{1, 2, 3}));  // no token from the CR
+
+    // A face record writes only the indices it names: read over a longer first face, the
+    // CR LF text leaves the fourth index alone as the LF text does ("3 \r\n" adds no index 0).
+    for (const std::string* text : {&lf, &crlf}) {
+        loadAircraftText(points(20) + "g\nf 9 9 9 9 9\n");
+        FILE* stream = fmemopen((void*)text->data(), text->size(), "r");
+        ASSERT_NE(stream, nullptr);
+        readMeshStream(stream, meshTables(aircraftModel));
+        fclose(stream);
+        EXPECT_EQ(aircraftFace(0, 0), (std::vector<int>{1, 2, 3, 9, 9})) << (text == &lf ? "LF" : "CR LF");
+    }
 }
 
 TEST(MeshChunks, ALoneCarriageReturnIsAnOrdinaryCharacter)
