@@ -333,8 +333,10 @@ TEST(MountainPixels, TheFrameDrawsTheMountainsOnlyWhenSwitchedOnInTheFullScene)
     for (int n = 0; n < 3; n++) {
         mountainsOn = cases[n].mountains;
         referenceScene = cases[n].reference;
+        glLineWidth(4.0f);
         drawFrame();
         glFinish();
+        EXPECT_EQ(lineWidth(), 1.0f) << "sea, sky, mountains and grid are drawn with 1-pixel lines";
         auto apex = windowOf(70.0, 50.0 * (1.0 - 0.8), -70.0);
         seen[n] = readPixel(apex[0], apex[1] - 6);
     }

@@ -34,13 +34,13 @@ TEST_P(ReferenceSceneTest, LeavesLightingOnLineWidthOneColourWhiteAndTheMatrixUn
 
 INSTANTIATE_TEST_SUITE_P(FilledAndWireframe, ReferenceSceneTest, testing::Values(0, 1));
 
-// Looks straight down at the origin from above: the x axis runs to the right of the centre,
-// the z axis downward, the grid lines cross at every integer.
-static void drawTopView()
+// Looks straight down at the origin from the given height (4 unless said): the x axis runs to
+// the right of the centre, the z axis downward, the grid lines cross at every integer.
+static void drawTopView(double height = 4.0)
 {
     glLoadIdentity();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    gluLookAt(0.0, 4.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, -1.0);
+    gluLookAt(0.0, height, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, -1.0);
     float sunPos[4] = {0.3f, 1.0f, -1.0f, 0.0f};
     glLightfv(GL_LIGHT0, GL_POSITION, sunPos);
     drawReferenceScene();
@@ -86,6 +86,18 @@ TEST(ReferenceScenePixels, AxesAreColouredGridIsWhiteAndTheRestIsBlack)
     Pixel sphereFar = readPixel(600, 600 - 60);
     EXPECT_GT(sphereTop.r, 150);
     EXPECT_LT(sphereFar.r, sphereTop.r);
+
+    // From height 12 (1 world unit = 50 pixels) the whole grid shows: 21 x 21 squares of side 2
+    // centred on -10 .. 10, so its outer lines lie at x = -11 and x = 11 and nothing beyond.
+    drawTopView(12.0);
+    for (int side : {-1, 1}) {
+        Pixel edge = acrossLine(600 + side * 50 * 11, 600 + 25, 1, 0);
+        EXPECT_EQ(edge.r + edge.g + edge.b, 3 * 255) << "outer line at x = " << side * 11;
+        Pixel inside = readPixel(600 + side * 525, 600 + 25);
+        Pixel outside = readPixel(600 + side * 575, 600 + 25);
+        EXPECT_EQ(inside.r + inside.g + inside.b, 0) << side;
+        EXPECT_EQ(outside.r + outside.g + outside.b, 0) << side;
+    }
 }
 
 TEST(ReferenceScenePixels, WireframeSphereShowsItsMeshOverTheBlackBackground)
