@@ -5,6 +5,7 @@
 #include "aircraft/propellers.h"
 #include "app/rendering.h"
 #include "flight/flight.h"
+#include "support/mesh_reference.h"
 
 #include <GL/freeglut.h>
 #include <benchmark/benchmark.h>
@@ -48,13 +49,13 @@ static void BM_AircraftFrameWithEmptyFaces(benchmark::State& state)
             applyAircraftPlacement();
             glScalef(0.6f, 0.6f, 0.6f);
             for (int g = 0; g < kAircraftGroups; g++)
-                drawMeshGroup(body, g, kAircraftFacesPerGroup, wireframe, false);
+                drawMeshGroupWithEmptyFaces(body, g, kAircraftFacesPerGroup, wireframe);
         glPopMatrix();
         for (int p = 0; p < 2; p++) {
             glPushMatrix();
                 applyPropellerPlacement(p);
-                drawMeshGroup(propeller, 0, 133, wireframe, false);
-                drawMeshGroup(propeller, 1, 133, wireframe, false);
+                drawMeshGroupWithEmptyFaces(propeller, 0, 133, wireframe);
+                drawMeshGroupWithEmptyFaces(propeller, 1, 133, wireframe);
             glPopMatrix();
         }
         glFinish();

@@ -12,19 +12,32 @@
 
 static const double kAheadOfEye = 1.4;               // world units along the heading
 static const double kBelowEye = 0.5;                 // world units
+// Degrees per radian of the yaw. Deliberately not 180 / pi (57.29577951308232): it is
+// 180 / 3.14159265, and the aircraft's yaw is defined with it. Writing 180 / pi instead
+// would change the yaw's last bits and every picture that depends on them.
 static const double kDegreesPerRadian = 57.29577957855229;
 static const double kBankPerSteer = 30.0;            // degrees at full steering
+static const double kYawOffset = 90.0;               // degrees: the model's nose is along -x
 static const float kModelScale = 0.6f;
-static const float kBodyShininess = 7.0f;
+static const float kBodyShininess = 7.0f;             // specular exponent
+
+// The body's parts are told apart only by their group number in cessna.txt; these are the
+// groups that are not yellow.
+static const int kWindowsGroup = 4;         // black
+static const int kCowlingsGroup = 5;        // black
+static const int kStripeGroup = 6;          // purple
+static const int kFinGroup = 7;             // blue
+static const int kFirstTrimGroup = 14;      // blue, up to kLastTrimGroup: wing tips and trim
+static const int kLastTrimGroup = 25;
 
 // Diffuse colour of each body group.
 static const float* groupDiffuse(int group)
 {
-    if (group == 4 || group == 5)
+    if (group == kWindowsGroup || group == kCowlingsGroup)
         return black;
-    if (group == 6)
+    if (group == kStripeGroup)
         return purple;
-    if (group == 7 || (group >= 14 && group <= 25))
+    if (group == kFinGroup || (group >= kFirstTrimGroup && group <= kLastTrimGroup))
         return blue;
     return yellow;
 }
@@ -35,7 +48,7 @@ void applyAircraftPlacement()
     glTranslatef((float)((double)eye.x + std::sin(h) * kAheadOfEye),
                  (float)((double)eye.y - kBelowEye),
                  (float)((double)eye.z + std::cos(h) * kAheadOfEye));
-    glRotatef((float)(h * kDegreesPerRadian + 90.0), 0.0f, 1.0f, 0.0f);
+    glRotatef((float)(h * kDegreesPerRadian + kYawOffset), 0.0f, 1.0f, 0.0f);
     glRotatef((float)(-(double)steer * kBankPerSteer), 1.0f, 0.0f, 0.0f);
 }
 

@@ -3,7 +3,7 @@
 
 #include <GL/gl.h>
 
-void drawMeshGroup(const MeshTables& tables, int group, int faceCount, int wireframe, bool skipEmptyFaces)
+void drawMeshGroup(const MeshTables& tables, int group, int faceCount, int wireframe)
 {
     if (group < 0 || group >= tables.groups)
         return;
@@ -14,7 +14,7 @@ void drawMeshGroup(const MeshTables& tables, int group, int faceCount, int wiref
     GLenum mode = wireframe != 0 ? GL_LINE_LOOP : GL_POLYGON;
     const int* slots = tables.faces + (size_t)group * (size_t)tables.facesPerGroup * kMeshFaceSlots;
     for (int f = 0; f < faceCount; f++, slots += kMeshFaceSlots) {
-        if (skipEmptyFaces && (slots[0] < 1 || slots[0] > highest))
+        if (slots[0] < 1 || slots[0] > highest)
             continue;
         glBegin(mode);
             for (int s = 0; s < kMeshFaceSlots; s++) {

@@ -14,10 +14,14 @@ static const float kModelScale = 0.6f;
 static const float kPivotY = -0.15f;            // model units: the spin axis runs through
 static const float kPivotZ = 0.35f;             // (0, kPivotY, kPivotZ) parallel to x
 static const int kPropellerFacesDrawn = 133;    // per group
+// Spin: degrees per unit of propTime (which grows by 0.001 per tick), times speed scaled by
+// kSpinPerSpeed, so a faster flight spins the blades faster.
+static const double kSpinDegreesPerPropTime = 10000.0;
+static const double kSpinPerSpeed = 10.0;       // per world unit per tick
 
 float propellerSpinAngle(int propeller)
 {
-    double angle = (double)propTime * 10000.0 * ((double)speed * 10.0);
+    double angle = (double)propTime * kSpinDegreesPerPropTime * ((double)speed * kSpinPerSpeed);
     return (float)(propeller == 0 ? -angle : angle);
 }
 
@@ -32,7 +36,8 @@ void applyPropellerPlacement(int propeller)
     glTranslatef(0.0f, -kPivotY, -kPivotZ);
 }
 
-void drawPropellerGeometry()
+// Both groups of propellerModel under the current matrix, then shininess 0.
+static void drawPropellerGeometry()
 {
     MeshTables tables = meshTables(propellerModel);
     glMaterialfv(GL_FRONT, GL_SPECULAR, specularColour);

@@ -10,12 +10,9 @@ float propellerSpinAngle(int propeller);
 // scale 0.6 and the spin about the axis through (0, -0.15, 0.35) parallel to x.
 void applyPropellerPlacement(int propeller);
 
-// Draws propellerModel's two groups under the current matrix, faces 0..132 of each: group 0
-// with specular specularColour and diffuse yellow, group 1 with specular black and diffuse
-// red; then sets shininess 0. The ambient colour is left as it is.
-void drawPropellerGeometry();
-
-// Draws the first and then the second propeller, each inside its own push and pop. Expects
+// Draws the first and then the second propeller, each inside its own push and pop, from
+// propellerModel's two groups, faces 0..132 of each: group 0 with specular specularColour and
+// diffuse yellow, group 1 with specular black and diffuse red. Expects
 // what drawAircraftBody expects and runs right after it. Leaves the matrix stack as it found
 // it and, for front faces, specular black, diffuse red, shininess 0, the ambient unchanged.
 void drawPropellers();

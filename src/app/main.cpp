@@ -37,7 +37,7 @@ int main(int argc, char** argv)
     glutInit(&argc, argv);
     seedRandom(2);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(1200, 1200);
+    glutInitWindowSize(kWindowSide, kWindowSide);
     glutCreateWindow("brinewings");
 
     glutDisplayFunc(display);

@@ -8,13 +8,17 @@
 
 #include <algorithm>
 
-int initWidth = 1200;
-int initHeight = 1200;
-int winWidth = 1200;
-int winHeight = 1200;
+int initWidth = kWindowSide;
+int initHeight = kWindowSide;
+int winWidth = kWindowSide;
+int winHeight = kWindowSide;
 
-static const double kFieldOfView = 90.0;  // degrees, vertical
-static const double kFarPlane = 1000.0;   // world units
+static const double kFieldOfView = 90.0;       // degrees, vertical
+static const double kFarPlane = 1000.0;        // world units
+// The start-up projection is replaced by reshape's before the first frame is drawn.
+static const double kStartupNearPlane = 0.001; // world units
+static const double kNearPlane = 0.2;          // world units: nearer geometry is clipped
+static const float kFogDensity = 0.005f;       // per world unit, of the exponential fog
 
 void initRendering()
 {
@@ -22,7 +26,7 @@ void initRendering()
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
 
     glMatrixMode(GL_PROJECTION);
-        gluPerspective(kFieldOfView, (double)((float)initWidth / (float)initHeight), 0.001, kFarPlane);
+        gluPerspective(kFieldOfView, (double)((float)initWidth / (float)initHeight), kStartupNearPlane, kFarPlane);
     glMatrixMode(GL_MODELVIEW);
 
     glEnable(GL_LIGHTING);
@@ -31,7 +35,7 @@ void initRendering()
 
     glFogfv(GL_FOG_COLOR, fogColour);
     glFogf(GL_FOG_MODE, (float)GL_EXP);
-    glFogf(GL_FOG_DENSITY, 0.005f);
+    glFogf(GL_FOG_DENSITY, kFogDensity);
 }
 
 void reshape(int width, int height)
@@ -44,7 +48,7 @@ void reshape(int width, int height)
 
     glMatrixMode(GL_PROJECTION);
         glLoadIdentity();
-        gluPerspective(kFieldOfView, (double)((float)width / (float)aspectHeight), 0.2, kFarPlane);
+        gluPerspective(kFieldOfView, (double)((float)width / (float)aspectHeight), kNearPlane, kFarPlane);
     glMatrixMode(GL_MODELVIEW);
 
     winWidth = width;

@@ -1,6 +1,9 @@
 // rendering.h -- the fixed rendering state, the viewport and the projection
 #pragma once
 
+// Width and height of the window requested at start-up, pixels.
+inline constexpr int kWindowSide = 1200;
+
 extern int initWidth;   // pixels; width for the start-up projection's aspect ratio; constant 1200
 extern int initHeight;  // pixels; height for the start-up projection's aspect ratio; constant 1200
 extern int winWidth;    // pixels; current window width, written by reshape, read by mouseMove

@@ -10,6 +10,8 @@
 
 #include <GL/freeglut.h>
 
+static const float kSceneLineWidth = 1.0f;  // pixels: wireframe sea, sky and mountains
+
 static void placeCamera()
 {
     gluLookAt((double)eye.x, (double)eye.y, (double)eye.z,
@@ -19,17 +21,14 @@ static void placeCamera()
 
 static void placeSun()
 {
-    // w = 0: a directional light from (0.3, 1, -1), set after the camera so it stays
-    // fixed in the world.
-    float sunPos[4] = {0.3f, 1.0f, -1.0f, 0.0f};
     glPushMatrix();
-        glLightfv(GL_LIGHT0, GL_POSITION, sunPos);
+        glLightfv(GL_LIGHT0, GL_POSITION, kSunDirection);
     glPopMatrix();
 }
 
 static void drawFullScene()
 {
-    glLineWidth(1.0f);
+    glLineWidth(kSceneLineWidth);
     drawSea();
     drawSky();
     if (mountainsOn != 0) {

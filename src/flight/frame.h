@@ -7,3 +7,8 @@ void display();
 
 // Everything display draws, without the swap, so tests can read back the finished frame.
 void drawFrame();
+
+// Direction toward the sun in world coordinates, w = 0 for a directional light: mostly up,
+// a little toward +x and toward -z. drawFrame sets it after the camera, so it stays fixed in
+// the world.
+inline constexpr float kSunDirection[4] = {0.3f, 1.0f, -1.0f, 0.0f};

@@ -25,19 +25,6 @@ static const float* bandColour(float y)
     return white;
 }
 
-static bool isFreeQuad(const MountainQuad& quad)
-{
-    return quad.corner[0] == 0 && quad.corner[1] == 0 && quad.corner[2] == 0 && quad.corner[3] == 0;
-}
-
-static bool cornersInTable(const MountainQuad& quad)
-{
-    for (int c = 0; c < 4; c++)
-        if (quad.corner[c] < 0 || quad.corner[c] >= kMountainEntries)
-            return false;
-    return true;
-}
-
 void drawMountain(float tx, float ty, float tz, float sx, float sy, float sz, int slot)
 {
     if (slot < 0 || slot >= kMountainSlots)

@@ -39,11 +39,6 @@ static bool isFreeVertex(const Vec3& v)
     return v.x == 0.0f && v.y == 0.0f && v.z == 0.0f;
 }
 
-static bool isFreeQuad(const MountainQuad& quad)
-{
-    return quad.corner[0] == 0 && quad.corner[1] == 0 && quad.corner[2] == 0 && quad.corner[3] == 0;
-}
-
 // The first free vertices entry of the slot, or kMountainEntries when there is none.
 static int firstFreeVertex(int slot)
 {

@@ -70,14 +70,6 @@ void weldMountain(int slot)
     }
 }
 
-static bool cornersInTable(const MountainQuad& quad)
-{
-    for (int c = 0; c < 4; c++)
-        if (quad.corner[c] < 0 || quad.corner[c] >= kMountainEntries)
-            return false;
-    return true;
-}
-
 void computeMountainNormals(int slot)
 {
     if (slot < 0 || slot >= kMountainSlots)

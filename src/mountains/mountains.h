@@ -16,6 +16,22 @@ struct MountainQuad {
     int corner[4];
 };
 
+// A quads entry is free when all four indices are 0.
+inline bool isFreeQuad(const MountainQuad& quad)
+{
+    return quad.corner[0] == 0 && quad.corner[1] == 0 && quad.corner[2] == 0 && quad.corner[3] == 0;
+}
+
+// True when all four corners name an entry of the slot's vertices table. Generation stores
+// nothing else; the normals and the drawing check anyway before they read a corner.
+inline bool cornersInTable(const MountainQuad& quad)
+{
+    for (int c = 0; c < 4; c++)
+        if (quad.corner[c] < 0 || quad.corner[c] >= kMountainEntries)
+            return false;
+    return true;
+}
+
 // One generated mountain in model space: x and z in [-1, 1], heights in y.
 // A vertices entry is free when x, y and z all equal 0; a quads entry when all four indices
 // are 0. Both tables fill from the front without gaps.

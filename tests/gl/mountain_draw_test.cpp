@@ -261,8 +261,7 @@ static void lookAtMountainTwo()
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     gluLookAt(70.0, 25.0, -230.0, 70.0, 0.0, -70.0, 0.0, 1.0, 0.0);
-    float sunPos[4] = {0.3f, 1.0f, -1.0f, 0.0f};
-    glLightfv(GL_LIGHT0, GL_POSITION, sunPos);
+    glLightfv(GL_LIGHT0, GL_POSITION, kSunDirection);
 }
 
 // The height of the welded mountain at a grid position of slot 2.

@@ -41,8 +41,7 @@ static void drawTopView(double height = 4.0)
     glLoadIdentity();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     gluLookAt(0.0, height, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, -1.0);
-    float sunPos[4] = {0.3f, 1.0f, -1.0f, 0.0f};
-    glLightfv(GL_LIGHT0, GL_POSITION, sunPos);
+    glLightfv(GL_LIGHT0, GL_POSITION, kSunDirection);
     drawReferenceScene();
     glFinish();
 }

@@ -1,16 +1,16 @@
-// mountain_oracle.cpp -- the mountain procedures written out literally, as a reference for tests
+// mountain_oracle.cpp -- a quadratic reference search that builds the mountains, for tests
 #include "support/mountain_oracle.h"
 
 #include "common/random.h"
 
 #include <cstdlib>
 
-static double literalRandomUpTo(double x)
+static double referenceRandomUpTo(double x)
 {
     return (double)((float)nextRandom() / 32767.0f) * x;
 }
 
-static int literalFreeVertex(const MountainSlot& slot)
+static int referenceFreeVertex(const MountainSlot& slot)
 {
     int i = 0;
     while (i < kMountainEntries &&
@@ -19,7 +19,7 @@ static int literalFreeVertex(const MountainSlot& slot)
     return i;
 }
 
-static int literalFreeQuad(const MountainSlot& slot)
+static int referenceFreeQuad(const MountainSlot& slot)
 {
     int k = 0;
     while (k < kMountainEntries &&
@@ -29,7 +29,7 @@ static int literalFreeQuad(const MountainSlot& slot)
     return k;
 }
 
-static void literalSubdivide(MountainSlot& slot, Vec3 p, Vec3 q, Vec3 r, Vec3 s, double amplitude, int depth)
+static void referenceSubdivide(MountainSlot& slot, Vec3 p, Vec3 q, Vec3 r, Vec3 s, double amplitude, int depth)
 {
     if (depth <= 0)
         return;
@@ -37,17 +37,17 @@ static void literalSubdivide(MountainSlot& slot, Vec3 p, Vec3 q, Vec3 r, Vec3 s,
     Vec3 m1 = {(q.x + r.x) / 2.0f, (q.y + r.y) / 2.0f, (q.z + r.z) / 2.0f};
     Vec3 m2 = {(r.x + s.x) / 2.0f, (r.y + s.y) / 2.0f, (r.z + s.z) / 2.0f};
     Vec3 m3 = {(s.x + p.x) / 2.0f, (s.y + p.y) / 2.0f, (s.z + p.z) / 2.0f};
-    m0.y = (float)((double)m0.y + literalRandomUpTo(amplitude));
-    m1.y = (float)((double)m1.y + literalRandomUpTo(amplitude));
-    m2.y = (float)((double)m2.y + literalRandomUpTo(amplitude));
-    m3.y = (float)((double)m3.y + literalRandomUpTo(amplitude));
-    literalRandomUpTo(amplitude);
+    m0.y = (float)((double)m0.y + referenceRandomUpTo(amplitude));
+    m1.y = (float)((double)m1.y + referenceRandomUpTo(amplitude));
+    m2.y = (float)((double)m2.y + referenceRandomUpTo(amplitude));
+    m3.y = (float)((double)m3.y + referenceRandomUpTo(amplitude));
+    referenceRandomUpTo(amplitude);
     Vec3 t;
     t.x = (m1.x + m3.x) / 2.0f;
     t.y = (m0.y + m1.y + m2.y + m3.y) / 4.0f;
     t.z = (m0.z + m2.z) / 2.0f;
 
-    int i = literalFreeVertex(slot);
+    int i = referenceFreeVertex(slot);
     if (i + 5 > kMountainEntries)
         abort();  // the reference is only run on inputs that fit
     slot.vertices[i] = p;
@@ -56,20 +56,20 @@ static void literalSubdivide(MountainSlot& slot, Vec3 p, Vec3 q, Vec3 r, Vec3 s,
     slot.vertices[i + 3] = s;
     slot.vertices[i + 4] = t;
     if (depth == 1) {
-        int k = literalFreeQuad(slot);
+        int k = referenceFreeQuad(slot);
         if (k >= kMountainEntries)
             abort();
         slot.quads[k] = MountainQuad{{i, i + 1, i + 2, i + 3}};
     }
 
     amplitude = amplitude / 2.0;
-    literalSubdivide(slot, p, m0, t, m3, amplitude, depth - 1);
-    literalSubdivide(slot, m0, q, m1, t, amplitude, depth - 1);
-    literalSubdivide(slot, t, m1, r, m2, amplitude, depth - 1);
-    literalSubdivide(slot, m3, t, m2, s, amplitude, depth - 1);
+    referenceSubdivide(slot, p, m0, t, m3, amplitude, depth - 1);
+    referenceSubdivide(slot, m0, q, m1, t, amplitude, depth - 1);
+    referenceSubdivide(slot, t, m1, r, m2, amplitude, depth - 1);
+    referenceSubdivide(slot, m3, t, m2, s, amplitude, depth - 1);
 }
 
-void generateMountainsLiterally(MountainSlot* slots)
+void referenceGenerateMountains(MountainSlot* slots)
 {
     for (int n = 0; n < kMountainSlots; n++)
         for (int i = 0; i < 9; i++)
@@ -78,20 +78,20 @@ void generateMountainsLiterally(MountainSlot* slots)
     double amplitude = 0.8;
     for (int n = 0; n < kMountainSlots; n++) {
         if (n == 0)
-            literalRandomUpTo(amplitude);
-        literalSubdivide(slots[n], m[0], m[1], m[8], m[7], amplitude, 5);
-        literalRandomUpTo(amplitude);
-        literalSubdivide(slots[n], m[1], m[2], m[3], m[8], amplitude, 5);
-        literalRandomUpTo(amplitude);
-        literalSubdivide(slots[n], m[8], m[3], m[4], m[5], amplitude, 5);
-        literalRandomUpTo(amplitude);
-        literalSubdivide(slots[n], m[7], m[8], m[5], m[6], amplitude, 5);
+            referenceRandomUpTo(amplitude);
+        referenceSubdivide(slots[n], m[0], m[1], m[8], m[7], amplitude, 5);
+        referenceRandomUpTo(amplitude);
+        referenceSubdivide(slots[n], m[1], m[2], m[3], m[8], amplitude, 5);
+        referenceRandomUpTo(amplitude);
+        referenceSubdivide(slots[n], m[8], m[3], m[4], m[5], amplitude, 5);
+        referenceRandomUpTo(amplitude);
+        referenceSubdivide(slots[n], m[7], m[8], m[5], m[6], amplitude, 5);
     }
     for (int n = 0; n < kMountainSlots; n++)
-        weldMountainLiterally(slots[n]);
+        referenceWeldMountain(slots[n]);
 }
 
-void weldMountainLiterally(MountainSlot& slot)
+void referenceWeldMountain(MountainSlot& slot)
 {
     for (int i = 0; i < kMountainEntries; i++) {
         int j = 0;
@@ -102,7 +102,7 @@ void weldMountainLiterally(MountainSlot& slot)
     }
 }
 
-void computeMountainNormalsLiterally(MountainSlot& slot)
+void referenceMountainNormals(MountainSlot& slot)
 {
     for (int k = 0; k < kMountainEntries; k++) {
         Vec3 firstVert = slot.vertices[slot.quads[k].corner[0]];

@@ -1,4 +1,4 @@
-// mountain_weld_test.cpp -- the weld and the normals, and the whole build against the literal procedures
+// mountain_weld_test.cpp -- the weld and the normals, and the whole build against a quadratic reference search
 #include "common/random.h"
 #include "mountains/mountains.h"
 #include "support/mountain_oracle.h"
@@ -60,7 +60,7 @@ TEST_F(MountainWeld, NeighbouringQuadsMeetWithoutSeams)
     EXPECT_EQ(shared, 4 * 1024 - 33 * 33);
 }
 
-TEST(MountainWeldRule, MatchesTheLiteralSearchOnAwkwardTables)
+TEST(MountainWeldRule, MatchesTheQuadraticReferenceSearchOnAwkwardTables)
 {
     // Few positions, many repeats, signed zeros and NaNs: the fast weld must agree bit for bit
     // with the search from entry 0.
@@ -77,7 +77,7 @@ TEST(MountainWeldRule, MatchesTheLiteralSearchOnAwkwardTables)
         }
         memcpy(&expected, &m, sizeof(MountainSlot));
         weldMountain(0);
-        weldMountainLiterally(expected);
+        referenceWeldMountain(expected);
         ASSERT_TRUE(sameBits(m.vertices, expected.vertices, sizeof(m.vertices))) << "round " << round;
         EXPECT_EQ(m.vertices[0].y, expected.vertices[0].y);
     }
@@ -142,29 +142,29 @@ TEST(MountainNormals, LevelAndSlopedQuadsWorkedByHand)
     clearMountain(0);
 }
 
-// The whole build of the three mountains, against the procedures written out literally.
-TEST(MountainOracle, AllThreeSlotsAreBitIdenticalToTheLiteralProcedures)
+// The whole build of the three mountains, against the quadratic reference search.
+TEST(MountainOracle, AllThreeSlotsAreBitIdenticalToTheQuadraticReferenceSearch)
 {
-    static MountainSlot literal[kMountainSlots];
+    static MountainSlot reference[kMountainSlots];
     for (unsigned int seed : {2u, 7u}) {
-        memset(literal, 0, sizeof(literal));
+        memset(reference, 0, sizeof(reference));
         setMountainRandomSource(nullptr);
         seedRandom(seed);
         generateMountains();
         int nextAfterBuild = nextRandom();  // shows how far the build advanced the generator
         seedRandom(seed);
-        generateMountainsLiterally(literal);
+        referenceGenerateMountains(reference);
         EXPECT_EQ(nextRandom(), nextAfterBuild) << "both builds make the same number of draws";
         for (int slot = 0; slot < kMountainSlots; slot++) {
             computeMountainNormals(slot);
-            computeMountainNormalsLiterally(literal[slot]);
+            referenceMountainNormals(reference[slot]);
             const MountainSlot& m = mountainSlots[slot];
             for (int i = 0; i < kMountainEntries; i++) {
-                ASSERT_TRUE(sameBits(&m.vertices[i], &literal[slot].vertices[i], sizeof(Vec3)))
+                ASSERT_TRUE(sameBits(&m.vertices[i], &reference[slot].vertices[i], sizeof(Vec3)))
                     << "seed " << seed << " slot " << slot << " vertex " << i;
-                ASSERT_TRUE(sameBits(&m.quads[i], &literal[slot].quads[i], sizeof(MountainQuad)))
+                ASSERT_TRUE(sameBits(&m.quads[i], &reference[slot].quads[i], sizeof(MountainQuad)))
                     << "seed " << seed << " slot " << slot << " quad " << i;
-                ASSERT_TRUE(sameBits(&m.normals[i], &literal[slot].normals[i], sizeof(Vec3)))
+                ASSERT_TRUE(sameBits(&m.normals[i], &reference[slot].normals[i], sizeof(Vec3)))
                     << "seed " << seed << " slot " << slot << " normal " << i;
             }
         }
