@@ -201,7 +201,7 @@ TEST_F(DecodeTest, AGreyJpegIsSpreadOverRedGreenAndBlue)
 TEST(ImageRegressionCorpus, EveryKeptInputDecodesOrIsRefusedAsItsNameSays)
 {
     int decoded = 0, refused = 0;
-    for (const std::string folder : {"/fuzz/regression/image", "/fuzz/corpus/image_loader_fuzz"}) {
+    for (const std::string folder : {"/fuzz/regression/image_loader_fuzz", "/fuzz/corpus/image_loader_fuzz"}) {
         std::string root = std::string(BRINEWINGS_SOURCE_DIR) + folder;
         DIR* listing = opendir(root.c_str());
         ASSERT_NE(listing, nullptr) << root;
