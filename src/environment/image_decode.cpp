@@ -91,8 +91,9 @@ void decodeImageBytes(const char* file, const unsigned char* bytes, size_t size,
     if (headerAccepted(decoder, file, bytes, size, image)) {
         size_t bytesNeeded = (size_t)image->width * (size_t)image->height * kRgbBytes;
         unsigned char* pixels = (unsigned char*)malloc(bytesNeeded);
-        // Damaged data is refused rather than shown half grey (the decoder would only warn),
-        // and a progressive file may not have more scans than any real encoder writes.
+        // Damaged data is refused rather than shown half grey: TurboJPEG reports a warning as
+        // a failure, and STOPONWARNING ends the decode there instead of guessing the rest. A
+        // progressive file may not have more scans than any real encoder writes.
         int flags = TJFLAG_STOPONWARNING | TJFLAG_LIMITSCANS;
         if (pixels == nullptr) {
             fail(image, file, "out of memory for %d x %d pixels", image->width, image->height);
