@@ -2,8 +2,8 @@
 # valgrind-images.sh -- decodes every image input we keep under valgrind: the texture
 # decoder's own code and Debian's prebuilt libjpeg-turbo together, which the sanitizer and
 # fuzzer builds cannot see inside. Inputs: the fuzz seeds, the regression corpus, every input
-# a fuzzer has flagged (crash-*, leak-*, oom-*, timeout-* in build-fuzz), and the generated
-# textures. Exit status 0 only when valgrind reports no error and every result is consistent.
+# a fuzzer has flagged (crash-*, leak-*, oom-*, timeout-*, slow-unit-* anywhere in
+# build-fuzz), and the generated textures. Exit status 0 only when valgrind reports no error and every result is consistent.
 # Usage: scripts/valgrind-images.sh [BUILD_FOLDER]   (default: build, configured by build.sh)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -29,7 +29,7 @@ if [ -d build-fuzz ]; then
     while IFS= read -r -d '' file; do
         inputs+=("$file")
     done < <(find build-fuzz -type f \( -name 'crash-*' -o -name 'leak-*' -o -name 'oom-*' \
-        -o -name 'timeout-*' \) -print0)
+        -o -name 'timeout-*' -o -name 'slow-unit-*' \) -print0)
 fi
 inputs+=("$build/sea02.jpg" "$build/sky08.jpg")
 
