@@ -133,7 +133,9 @@ TEST_F(LoaderTest, NonPowerOfTwoImagesAreRescaledToACompleteChain)
         int width, height, baseWidth, baseHeight;
     };
     // GLU rounds each side to the nearest power of two.
-    const Case cases[] = {{"wide.jpg", 1000, 600, 1024, 512}, {"odd.jpg", 101, 37, 128, 32}};
+    // A side beyond any texture size is scaled down like any other.
+    const Case cases[] = {{"wide.jpg", 1000, 600, 1024, 512}, {"odd.jpg", 101, 37, 128, 32},
+                          {"long.jpg", 10000, 16, 8192, 16}};
     for (const Case& c : cases) {
         std::vector<unsigned char> image((size_t)c.width * c.height * 3, 90);
         ASSERT_NE(stbi_write_jpg(path(c.name).c_str(), c.width, c.height, 3, image.data(), 90), 0);
