@@ -16,8 +16,6 @@ for source in fuzz/*_fuzz.cpp; do
     mkdir -p "$work"
     seeds=""
     [ -d "fuzz/corpus/$name" ] && seeds="../fuzz/corpus/$name"
-    # Inputs kept from earlier findings and hand-made hostile files seed the run as well.
-    [ -d "fuzz/regression/$name" ] && seeds="$seeds ../fuzz/regression/$name"
     echo "== fuzzing $name for $seconds s =="
     status=0
     (cd build-fuzz && ASAN_OPTIONS=detect_leaks=0 "./fuzz/$name" -max_total_time="$seconds" \
