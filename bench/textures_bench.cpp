@@ -4,7 +4,6 @@
 
 #include <GL/freeglut.h>
 #include <benchmark/benchmark.h>
-#include <stb_image.h>
 
 #include <string>
 
@@ -16,11 +15,10 @@ static void BM_DecodeSeaAndSky(benchmark::State& state)
 {
     for (auto _ : state) {
         for (const std::string* file : {&kSea, &kSky}) {
-            unsigned char* pixels = nullptr;
-            int w = 0, h = 0, n = 0;
-            decodeTextureImage(file->c_str(), &pixels, &w, &h, &n);
-            benchmark::DoNotOptimize(pixels);
-            stbi_image_free(pixels);
+            DecodedImage image;
+            decodeImageFile(file->c_str(), &image);
+            benchmark::DoNotOptimize(image.pixels);
+            releaseImage(&image);
         }
     }
 }
@@ -32,11 +30,10 @@ static void BM_LoadSeaAndSkyTextures(benchmark::State& state)
     for (auto _ : state) {
         for (const std::string* file : {&kSea, &kSky}) {
             GLuint texture = 0;
-            unsigned char* pixels = nullptr;
-            int w = 0, h = 0, n = 0;
-            loadTextureFile(file->c_str(), &texture, &pixels, &w, &h, &n);
+            DecodedImage image;
+            loadTextureFile(file->c_str(), &texture, &image);
             glFinish();
-            stbi_image_free(pixels);
+            releaseImage(&image);
             glDeleteTextures(1, &texture);
         }
     }

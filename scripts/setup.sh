@@ -4,8 +4,8 @@
 set -eu
 
 packages="cmake make g++ pkg-config freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev
-libstb-dev xvfb xauth xdotool x11-utils libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
-imagemagick openbox dpkg-dev file groff-base"
+libstb-dev libturbojpeg0-dev xvfb xauth xdotool x11-utils libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
+imagemagick openbox dpkg-dev file groff-base libjpeg62-turbo-dev valgrind"
 
 missing=""
 for p in $packages; do

@@ -39,8 +39,10 @@ static bool isBlank(char c)
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-// Scans "keyword x y z" as "%s %g %g %g" would, into the coordinates it finds; coordinates
-// it does not find (missing, malformed or not finite) keep the values they hold.
+// Scans "keyword x y z" as "%s %g %g %g" would, into the coordinates it finds. The scan
+// stops at the first text that is not a number, so that coordinate and the ones after it
+// keep the values they hold; a number that is not finite (inf, nan, out of float range) is
+// read past but not stored, so only that coordinate keeps its value.
 static void scanCoordinates(const char* chunk, float (&xyz)[3])
 {
     const char* p = chunk;
@@ -49,9 +51,10 @@ static void scanCoordinates(const char* chunk, float (&xyz)[3])
     for (int i = 0; i < 3; i++) {
         char* end = nullptr;
         float value = strtof(p, &end);
-        if (end == p || !std::isfinite(value))
+        if (end == p)
             return;
-        xyz[i] = value;
+        if (std::isfinite(value))
+            xyz[i] = value;
         p = end;
     }
 }

@@ -63,8 +63,9 @@ MeshTables meshTables(MeshModel<VertexSlots, Groups, FacesPerGroup>& model)
 // - a CR LF pair is one line end (text mode on the platforms the files come from); a lone
 //   CR is an ordinary character;
 // - vertex and normal records beyond the tables' capacity are dropped;
-// - a number missing from a vertex or normal record (or not finite) keeps the value of the
-//   previous vertex or normal record of this load, 0 for the first;
+// - a number missing from a vertex or normal record, and every number after it, keeps the
+//   value of the previous vertex or normal record of this load, 0 for the first; a number
+//   that is not finite keeps that value too, but the numbers after it are still read;
 // - face records before the first group record, in groups beyond the capacity or beyond the
 //   faces of their group are dropped; a group record beyond the capacity still counts, so
 //   later faces are dropped rather than added to the last group;

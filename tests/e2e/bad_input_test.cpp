@@ -43,11 +43,22 @@ static std::string outOfBoundsModel()
     return text;
 }
 
-// Start of a PNG whose header claims 10000 x 10000 pixels.
-static std::string hugePngHeader()
+// The generated image with its frame header claiming 60000 x 60000 pixels.
+static std::string hugeJpegHeader(const std::string& name)
+{
+    std::string jpeg = fileBytes(name);
+    size_t at = jpeg.find("\xFF\xC0");
+    if (at != std::string::npos)
+        for (int i = 5; i <= 8; i++)  // height, then width, 16 bits each: 0xEA60 = 60000
+            jpeg[at + i] = i % 2 == 1 ? '\xEA' : '\x60';
+    return jpeg;
+}
+
+// Start of a PNG: a real image, but not a JPEG.
+static std::string pngHeader()
 {
     const unsigned char bytes[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n', 0, 0, 0, 13,
-                                   'I', 'H', 'D', 'R', 0, 0, 0x27, 0x10, 0, 0, 0x27, 0x10,
+                                   'I', 'H', 'D', 'R', 0, 0, 0, 16, 0, 0, 0, 16,
                                    8, 2, 0, 0, 0, 0x12, 0x34, 0x56, 0x78};
     return std::string((const char*)bytes, sizeof bytes);
 }
@@ -87,18 +98,20 @@ static std::vector<BadInput> badInputs()
         {"PropellerTruncated", "propeller.txt", replaced, firstHalf("propeller.txt"), kNoReport, true},
         {"PropellerIsAnImage", "propeller.txt", replaced, fileBytes("sky08.jpg"), kNoReport, true},
         {"PropellerOutOfBounds", "propeller.txt", replaced, outOfBoundsModel(), kNoReport, true},
-        {"SeaMissing", "sea02.jpg", missing, "", kSeaReason, true},
+        {"SeaMissing", "sea02.jpg", missing, "",
+         "couldn't load texture sea02.jpg: can't open the file: No such file or directory\n", true},
         {"SeaEmpty", "sea02.jpg", replaced, "", kSeaReason, true},
         {"SeaTruncated", "sea02.jpg", replaced, firstHalf("sea02.jpg"), kSeaReason, true},
         {"SeaIsText", "sea02.jpg", replaced, fileBytes("cessna.txt"), kSeaReason, true},
-        {"SeaHugeHeader", "sea02.jpg", replaced, hugePngHeader(),
-         "couldn't load texture sea02.jpg: 10000 x 10000 pixels is larger than 8192 x 8192\n", true},
+        {"SeaHugeHeader", "sea02.jpg", replaced, hugeJpegHeader("sea02.jpg"),
+         "couldn't load texture sea02.jpg: 60000 x 60000 pixels need 10300 MiB, more than the limit of 256 MiB\n", true},
+        {"SeaIsAPng", "sea02.jpg", replaced, pngHeader(), "couldn't load texture sea02.jpg: not a JPEG file\n", true},
         {"SkyMissing", "sky08.jpg", missing, "", kSkyReason, true},
         {"SkyEmpty", "sky08.jpg", replaced, "", kSkyReason, true},
         {"SkyTruncated", "sky08.jpg", replaced, firstHalf("sky08.jpg"), kSkyReason, true},
         {"SkyIsText", "sky08.jpg", replaced, fileBytes("propeller.txt"), kSkyReason, true},
-        {"SkyHugeHeader", "sky08.jpg", replaced, hugePngHeader(),
-         "couldn't load texture sky08.jpg: 10000 x 10000 pixels is larger than 8192 x 8192\n", true},
+        {"SkyHugeHeader", "sky08.jpg", replaced, hugeJpegHeader("sky08.jpg"),
+         "couldn't load texture sky08.jpg: 60000 x 60000 pixels need 10300 MiB, more than the limit of 256 MiB\n", true},
     };
 }
 

@@ -49,13 +49,12 @@ GLuint makeTexture(int size, F colourAt)
         }
     char templ[] = "/tmp/brinewings-seasky.XXXXXX";
     std::string folder = mkdtemp(templ);
-    std::string file = folder + "/texture.png";
-    stbi_write_png(file.c_str(), size, size, 3, image.data(), 0);
+    std::string file = folder + "/texture.jpg";
+    stbi_write_jpg(file.c_str(), size, size, 3, image.data(), 100);
     GLuint texture = 0;
-    unsigned char* pixels = nullptr;
-    int w = 0, h = 0, n = 0;
-    loadTextureFile(file.c_str(), &texture, &pixels, &w, &h, &n);
-    stbi_image_free(pixels);
+    DecodedImage decoded = {};
+    loadTextureFile(file.c_str(), &texture, &decoded);
+    releaseImage(&decoded);
     std::system(("rm -rf " + folder).c_str());
     return texture;
 }
@@ -268,11 +267,10 @@ TEST(SeaSkyPixels, ATextureWithoutAnImageDrawsPlainWhiteSurfaces)
 {
     prepareFirstFrame();
     fogOn = 0;
-    unsigned char* pixels = nullptr;
-    int w = 0, h = 0, n = 0;
+    DecodedImage image = {};
     testing::internal::CaptureStdout();
-    loadTextureFile("/nonexistent/sea02.jpg", &seaTexture, &pixels, &w, &h, &n);
-    loadTextureFile("/nonexistent/sky08.jpg", &skyTexture, &pixels, &w, &h, &n);
+    loadTextureFile("/nonexistent/sea02.jpg", &seaTexture, &image);
+    loadTextureFile("/nonexistent/sky08.jpg", &skyTexture, &image);
     testing::internal::GetCapturedStdout();
     lookFrom(0.0f, 1.0f, 0.0f, 0.0f, 1.0f);
     drawSeaAndSky();

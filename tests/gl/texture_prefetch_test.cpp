@@ -4,7 +4,6 @@
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
-#include <stb_image.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -34,20 +33,19 @@ TEST_F(PrefetchTest, PrefetchedImagesEqualTheImagesDecodedOnTheMainThread)
     loadSkyTexture();
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
 
-    struct Case { const char* file; unsigned char* pixels; int width, height; unsigned int name; } cases[] = {
-        {"sea02.jpg", seaPixels, seaWidth, seaHeight, seaTexture},
-        {"sky08.jpg", skyPixels, skyWidth, skyHeight, skyTexture},
+    struct Case { const char* file; const DecodedImage& image; unsigned int name; } cases[] = {
+        {"sea02.jpg", seaImage, seaTexture},
+        {"sky08.jpg", skyImage, skyTexture},
     };
     for (const Case& c : cases) {
-        unsigned char* direct = nullptr;
-        int width = 0, height = 0, channels = 0;
-        decodeTextureImage(c.file, &direct, &width, &height, &channels);
-        ASSERT_NE(direct, nullptr) << c.file;
-        ASSERT_NE(c.pixels, nullptr) << c.file;
-        EXPECT_EQ(c.width, width);
-        EXPECT_EQ(c.height, height);
-        EXPECT_EQ(std::memcmp(c.pixels, direct, (size_t)width * (size_t)height * 3), 0) << c.file;
-        stbi_image_free(direct);
+        DecodedImage direct;
+        decodeImageFile(c.file, &direct);
+        ASSERT_NE(direct.pixels, nullptr) << c.file;
+        ASSERT_NE(c.image.pixels, nullptr) << c.file;
+        EXPECT_EQ(c.image.width, direct.width);
+        EXPECT_EQ(c.image.height, direct.height);
+        EXPECT_EQ(std::memcmp(c.image.pixels, direct.pixels, (size_t)direct.width * (size_t)direct.height * 3), 0) << c.file;
+        releaseImage(&direct);
         EXPECT_TRUE(glIsTexture(c.name)) << c.file;
     }
     EXPECT_LT(seaTexture, skyTexture);
@@ -74,7 +72,7 @@ TEST_F(PrefetchTest, AMissingFileIsReportedByItsLoaderNotByTheHelperThread)
     EXPECT_EQ(beforeLoaders, "");
     EXPECT_EQ(afterSea.rfind("couldn't load texture sea02.jpg", 0), 0u) << afterSea;
     EXPECT_EQ(afterSky.rfind("couldn't load texture sky08.jpg", 0), 0u) << afterSky;
-    EXPECT_EQ(seaPixels, nullptr);
-    EXPECT_EQ(skyWidth, 0);
+    EXPECT_EQ(seaImage.pixels, nullptr);
+    EXPECT_EQ(skyImage.width, 0);
     EXPECT_TRUE(glIsTexture(seaTexture));
 }

@@ -129,7 +129,7 @@ TEST(MeshChunks, ALoneCarriageReturnIsAnOrdinaryCharacter)
 
 TEST(MeshRecords, MissingCoordinatesCarryOverFromThePreviousVertexOrNormalRecord)
 {
-    loadAircraftText("v 7\nv 1 2 3\nv 4\nn 5 6\nv\nvn 8 9 10\nn -1e2 2.5e-1 +3\nv 1 nan 2\nv 1 1e999 2\n");
+    loadAircraftText("v 7\nv 1 2 3\nv 4\nn 5 6\nv\nvn 8 9 10\nn -1e2 2.5e-1 +3\nv 1 nan 2\nv 1 1e999 2\nv inf 5 6\nv -nan x 7\n");
     expectVec(aircraftModel.vertices[0], 7.0f, 0.0f, 0.0f);  // first record: missing values are 0
     expectVec(aircraftModel.vertices[1], 1.0f, 2.0f, 3.0f);
     expectVec(aircraftModel.vertices[2], 4.0f, 2.0f, 3.0f);
@@ -137,9 +137,11 @@ TEST(MeshRecords, MissingCoordinatesCarryOverFromThePreviousVertexOrNormalRecord
     expectVec(aircraftModel.vertices[3], 5.0f, 6.0f, 3.0f);
     expectVec(aircraftModel.vertices[4], 8.0f, 9.0f, 10.0f);  // "vn" is a vertex record
     expectVec(aircraftModel.normals[1], -100.0f, 0.25f, 3.0f);
-    // A number that is not finite ends the scan: the rest keeps the previous values.
-    expectVec(aircraftModel.vertices[5], 1.0f, 0.25f, 3.0f);
-    expectVec(aircraftModel.vertices[6], 1.0f, 0.25f, 3.0f);
+    // A number that is not finite keeps the previous value; the numbers after it are read.
+    expectVec(aircraftModel.vertices[5], 1.0f, 0.25f, 2.0f);
+    expectVec(aircraftModel.vertices[6], 1.0f, 0.25f, 2.0f);
+    expectVec(aircraftModel.vertices[7], 1.0f, 5.0f, 6.0f);
+    expectVec(aircraftModel.vertices[8], 1.0f, 5.0f, 6.0f);  // "x" ends the scan
 }
 
 TEST(MeshRecords, FaceTokensAreSplitAtSpacesAndLineEndsAndReadByTheirLeadingInteger)

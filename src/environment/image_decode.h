@@ -1,0 +1,54 @@
+// image_decode.h -- JPEG files decoded into RGB pixels for the textures, with no OpenGL
+#pragma once
+
+#include <cstddef>
+
+// Most bytes an image file may hold, and most bytes its decoded pixels (3 per pixel) may
+// take. Both are checked before the memory is allocated: the file's size while it is read,
+// the pixels' from the JPEG header.
+constexpr size_t kImageByteLimit = (size_t)256 * 1024 * 1024;
+
+// Room for one failure line, "couldn't load texture <file>: <reason>".
+constexpr int kImageFailureChars = 300;
+
+// One decoded image, or the reason it could not be decoded. All zero (no pixels, no
+// failure) before anything was decoded into it.
+struct DecodedImage {
+    unsigned char* pixels;  // width x height x 3 bytes: red, green, blue, top row first, rows
+                            // packed without padding; null when not decoded. Freed by releaseImage
+    int width;              // pixels per row; 0 when not decoded
+    int height;             // rows; 0 when not decoded
+    int channels;           // components stored in the file (1 grey, 3 colour); recorded only
+    char failure[kImageFailureChars];  // the failure line without its line end; empty on success
+};
+
+// Decodes the bytes of an image file named file (the name is only used in the failure line).
+// Only JPEG is accepted, recognised by its signature (FF D8 FF), not by the name. Grey JPEGs
+// are spread over red, green and blue. Refused, with the reason in image->failure and no
+// pixels: an empty or non-JPEG file, a header the decoder rejects (12-bit samples, lossless,
+// zero sides), CMYK colour, pixels that would take more than kImageByteLimit (checked from
+// the header before any allocation), and data that is damaged or cut short, even where the
+// decoder could guess the rest. Prints nothing and touches no global state, so it may run on
+// any thread. Overwrites *image without freeing what it held.
+void decodeImageBytes(const char* file, const unsigned char* bytes, size_t size, DecodedImage* image);
+
+// Reads the whole file (at most kImageByteLimit bytes) and decodes it with decodeImageBytes.
+// A file that cannot be opened or read, or is larger than the limit, is refused likewise.
+void decodeImageFile(const char* file, DecodedImage* image);
+
+// Frees the pixels and clears the record to all zero.
+void releaseImage(DecodedImage* image);
+
+// Starts decoding file on a helper thread, so the image is ready when collectImage asks for
+// it. file must stay valid until the image is collected (the loaders pass string literals). At most two files can be in flight; further requests are ignored and collectImage then
+// decodes those files itself. Every helper is finished (joined) before the process exits,
+// also through exit() during start-up, so no helper still reads a file or writes its record
+// while the process is torn down.
+void startImagePrefetch(const char* file);
+
+// Fills *image with the decoded file: the helper's result when startImagePrefetch was called
+// for this name (waiting for it to finish), else a decode on the calling thread.
+void collectImage(const char* file, DecodedImage* image);
+
+// Waits for every helper still running and frees the results nobody collected.
+void finishImagePrefetch();
