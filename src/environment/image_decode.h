@@ -40,7 +40,8 @@ void decodeImageFile(const char* file, DecodedImage* image);
 void releaseImage(DecodedImage* image);
 
 // Starts decoding file on a helper thread, so the image is ready when collectImage asks for
-// it. file must stay valid until the image is collected (the loaders pass string literals). At most two files can be in flight; further requests are ignored and collectImage then
+// it. file must stay valid until the image is collected (the loaders pass string literals).
+// At most two files can be in flight; further requests are ignored and collectImage then
 // decodes those files itself. Every helper is finished (joined) before the process exits,
 // also through exit() during start-up, so no helper still reads a file or writes its record
 // while the process is torn down.
