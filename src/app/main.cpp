@@ -2,6 +2,7 @@
 #include "app/input.h"
 #include "app/rendering.h"
 #include "app/scene_data.h"
+#include "app/window_identity.h"
 #include "common/random.h"
 #include "environment/textures.h"
 #include "flight/flight.h"
@@ -38,6 +39,7 @@ int main(int argc, char** argv)
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(1200, 1200);
     glutCreateWindow("brinewings");
+    nameWindowToDesktop();
 
     glutDisplayFunc(display);
     glutIdleFunc(idle);
