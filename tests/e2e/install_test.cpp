@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 static const std::string kBuild = BRINEWINGS_DATA_DIR;
 
@@ -43,9 +44,13 @@ TEST(Install, TheLauncherStartsTheProgramInItsDataFolderFromAnyDirectory)
                         size + "/apps/brinewings.png'"),
                   std::string(size) + "x" + size);
 
-    // Started from an empty folder, as a user would from a terminal anywhere.
+    // Started from an empty folder, as a user would from a terminal anywhere, with the
+    // display named by freeglut's -display alone: the launcher finds it and hands it on.
     DataFolder elsewhere(std::vector<std::string>{});
-    Program program(elsewhere.path, {}, installed.path("bin/brinewings"));
+    std::string display = getenv("DISPLAY");
+    unsetenv("DISPLAY");
+    Program program(elsewhere.path, {"-display", display}, installed.path("bin/brinewings"));
+    setenv("DISPLAY", display.c_str(), 1);
     ASSERT_TRUE(program.waitForWindow());
     program.key("q");
     ASSERT_TRUE(program.waitForExit());
