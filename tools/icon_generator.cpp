@@ -24,6 +24,7 @@ const Colour kRed = {0.95, 0.1, 0.05, 1.0};
 const Colour kBladeDisc = {0.85, 0.85, 0.9, 0.55};
 const Colour kShadow = {0.0, 0.05, 0.15, 0.35};
 
+// The hicolor sizes; tools/CMakeLists.txt installs the same list.
 const int kPngSizes[] = {16, 24, 32, 48, 64, 128, 256};
 // Sizes handed to the window manager (_NET_WM_ICON): enough for task bars and switchers.
 const int kWindowIconSizes[] = {16, 32, 48, 64};
