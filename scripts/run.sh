@@ -1,12 +1,12 @@
-#!/bin/sh
-# run.sh -- installs what is missing, builds, and flies brinewings from the folder with its data files.
-set -eu
+#!/bin/bash
+# run.sh -- installs what building and running need when missing, builds the program and its
+# data files (Release, in build-run/), installs them into build-run/stage and flies brinewings
+# through its launcher, which starts it beside its data files. Arguments go to the program.
+set -euo pipefail
 cd "$(dirname "$0")/.."
-./scripts/setup.sh
-./scripts/build.sh >/dev/null
-if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
-    echo "brinewings: no X display to open a window on (DISPLAY='${DISPLAY:-}'); on a machine without one, run it on a virtual screen: xvfb-run -s '-screen 0 1280x1280x24' ./scripts/run.sh" >&2
-    exit 1
-fi
-cd build
-exec ./brinewings "$@"
+./scripts/setup.sh run
+cmake -S . -B build-run -DCMAKE_BUILD_TYPE=Release \
+    -DBRINEWINGS_TESTS=OFF -DBRINEWINGS_BENCHMARKS=OFF -DBRINEWINGS_FUZZ=OFF >/dev/null
+cmake --build build-run -j"$(nproc)" >/dev/null
+cmake --install build-run --prefix build-run/stage >/dev/null
+exec build-run/stage/bin/brinewings "$@"

@@ -318,7 +318,7 @@ bool writeModel(const Model& model, const char* path, const char* title)
     }
     FILE* file = fopen(path, "w");
     if (file == nullptr) {
-        printf("model_generator: cannot write %s\n", path);
+        fprintf(stderr, "model_generator: cannot write %s\n", path);
         return false;
     }
     fprintf(file, "# %s\n", title);
@@ -333,7 +333,7 @@ bool writeModel(const Model& model, const char* path, const char* title)
 int main(int argc, char** argv)
 {
     if (argc != 3) {
-        printf("usage: model_generator <cessna.txt> <propeller.txt>\n");
+        fprintf(stderr, "usage: model_generator <cessna.txt> <propeller.txt>\n");
         return 2;
     }
     bool ok = writeModel(makeBody(), argv[1], "brinewings twin");

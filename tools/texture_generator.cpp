@@ -203,7 +203,7 @@ static void makeSky(std::vector<unsigned char>& image)
 static bool writeJpeg(const char* file, int width, int height, const std::vector<unsigned char>& image)
 {
     if (stbi_write_jpg(file, width, height, 3, image.data(), kJpegQuality) == 0) {
-        printf("texture_generator: couldn't write %s\n", file);
+        fprintf(stderr, "texture_generator: couldn't write %s\n", file);
         return false;
     }
     return true;
@@ -212,7 +212,7 @@ static bool writeJpeg(const char* file, int width, int height, const std::vector
 int main(int argc, char** argv)
 {
     if (argc != 3) {
-        printf("usage: texture_generator <sea.jpg> <sky.jpg>\n");
+        fprintf(stderr, "usage: texture_generator <sea.jpg> <sky.jpg>\n");
         return 2;
     }
     std::vector<unsigned char> sea((size_t)kSeaSide * kSeaSide * 3);

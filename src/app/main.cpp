@@ -3,6 +3,7 @@
 #include "app/input.h"
 #include "app/rendering.h"
 #include "app/scene_data.h"
+#include "app/window_identity.h"
 #include "common/random.h"
 #include "environment/textures.h"
 #include "flight/flight.h"
@@ -39,6 +40,7 @@ int main(int argc, char** argv)
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(kWindowSide, kWindowSide);
     glutCreateWindow("brinewings");
+    nameWindowToDesktop();
 
     glutDisplayFunc(display);
     glutIdleFunc(idle);

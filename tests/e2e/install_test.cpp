@@ -1,9 +1,13 @@
-// install_test.cpp -- the installed program starts from anywhere; the Debian package is complete
+// install_test.cpp -- the installed program starts from anywhere; its launcher, manual page,
+// desktop entry, icon and metadata
 #include "support/e2e.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdlib>
 
 static const std::string kBuild = BRINEWINGS_DATA_DIR;
 
@@ -13,19 +17,40 @@ static bool exists(const std::string& path)
     return stat(path.c_str(), &info) == 0;
 }
 
+// Installs the build into a fresh folder, which goes away with the object.
+struct Installed {
+    DataFolder prefix{std::vector<std::string>{}};
+    std::string log;
+    Installed() { log = shell("cmake --install '" + kBuild + "' --prefix '" + prefix.path + "' 2>&1"); }
+    std::string path(const std::string& file) const { return prefix.path + "/" + file; }
+};
+
 TEST(Install, TheLauncherStartsTheProgramInItsDataFolderFromAnyDirectory)
 {
-    DataFolder prefix(std::vector<std::string>{});
-    std::string log = shell("cmake --install '" + kBuild + "' --prefix '" + prefix.path + "' 2>&1");
+    Installed installed;
     for (const char* file : {"bin/brinewings", "libexec/brinewings/brinewings",
                              "share/brinewings/cessna.txt", "share/brinewings/propeller.txt",
                              "share/brinewings/sea02.jpg", "share/brinewings/sky08.jpg",
-                             "share/applications/brinewings.desktop", "share/man/man6/brinewings.6"})
-        EXPECT_TRUE(exists(prefix.path + "/" + file)) << file << "\n" << log;
+                             "share/applications/brinewings.desktop", "share/man/man6/brinewings.6.gz",
+                             "share/metainfo/org.brinewings.brinewings.metainfo.xml",
+                             "share/icons/hicolor/16x16/apps/brinewings.png",
+                             "share/icons/hicolor/48x48/apps/brinewings.png",
+                             "share/icons/hicolor/256x256/apps/brinewings.png",
+                             "share/doc/brinewings/copyright", "share/doc/brinewings/changelog.gz"})
+        EXPECT_TRUE(exists(installed.path(file))) << file << "\n" << installed.log;
+    // Each icon is the size its folder names.
+    for (const char* size : {"16", "24", "32", "48", "64", "128", "256"})
+        EXPECT_EQ(shell("identify -format '%wx%h' '" + installed.path("share/icons/hicolor/") + size + "x" +
+                        size + "/apps/brinewings.png'"),
+                  std::string(size) + "x" + size);
 
-    // Started from an empty folder, as a user would from a terminal anywhere.
+    // Started from an empty folder, as a user would from a terminal anywhere, with the
+    // display named by freeglut's -display alone: the launcher finds it and hands it on.
     DataFolder elsewhere(std::vector<std::string>{});
-    Program program(elsewhere.path, {}, prefix.path + "/bin/brinewings");
+    std::string display = getenv("DISPLAY");
+    unsetenv("DISPLAY");
+    Program program(elsewhere.path, {"-display", display}, installed.path("bin/brinewings"));
+    setenv("DISPLAY", display.c_str(), 1);
     ASSERT_TRUE(program.waitForWindow());
     program.key("q");
     ASSERT_TRUE(program.waitForExit());
@@ -36,35 +61,63 @@ TEST(Install, TheLauncherStartsTheProgramInItsDataFolderFromAnyDirectory)
     EXPECT_EQ(program.output().find("Can't"), std::string::npos);
 }
 
-TEST(Install, TheManualPageAndDesktopEntryAreWellFormed)
+TEST(Install, TheLauncherAnswersHelpAndVersionAndSaysWhenThereIsNoDisplay)
 {
-    std::string man = shell("MANWIDTH=80 man -l '" + std::string(BRINEWINGS_SOURCE_DIR) +
-                            "/packaging/brinewings.6' 2>&1 || groff -man -Tutf8 '" +
-                            std::string(BRINEWINGS_SOURCE_DIR) + "/packaging/brinewings.6' 2>&1");
-    EXPECT_NE(man.find("CONTROLS"), std::string::npos) << man;
-    std::string desktop = shell("cat '" + std::string(BRINEWINGS_SOURCE_DIR) + "/packaging/brinewings.desktop'");
-    EXPECT_NE(desktop.find("Exec=brinewings\n"), std::string::npos);
-    EXPECT_NE(desktop.find("Type=Application\n"), std::string::npos);
+    Installed installed;
+    std::string launcher = "'" + installed.path("bin/brinewings") + "'";
+    struct Case {
+        std::string command;  // run in the test's X session, standard error kept apart
+        std::string out;      // exact standard output, or "" to check the start of stderr
+        std::string err;      // the start of standard error
+        int status;
+    };
+    const std::string noDisplay = "brinewings: no X display to open a window on";
+    const Case cases[] = {
+        {launcher + " --version", "brinewings " BRINEWINGS_VERSION "\n", "", 0},
+        {launcher + " -display :0 --version", "brinewings " BRINEWINGS_VERSION "\n", "", 0},
+        {"env -u DISPLAY " + launcher, "", noDisplay + " (DISPLAY is not set)", 1},
+        {"DISPLAY=:4095 " + launcher, "", noDisplay + ": ':4095' does not answer", 1},
+        {launcher + " -display :4095", "", noDisplay + ": ':4095' does not answer", 1},
+    };
+    DataFolder scratch(std::vector<std::string>{});
+    for (const Case& c : cases) {
+        std::string out = shell(c.command + " 2>'" + scratch.path + "/err'; echo \"status $?\"");
+        std::string err = shell("cat '" + scratch.path + "/err'");
+        EXPECT_EQ(out, c.out + "status " + std::to_string(c.status) + "\n") << c.command;
+        EXPECT_EQ(err.rfind(c.err, 0), 0u) << c.command << ": " << err;
+        // One line of its own, never freeglut's.
+        EXPECT_EQ(err.find("freeglut"), std::string::npos) << err;
+        EXPECT_LE(std::count(err.begin(), err.end(), '\n'), 1) << err;
+    }
+
+    // --help: what it is, the controls, where the data lives, the manual page; it returns at
+    // once (a started program would keep shell() waiting).
+    std::string help = shell(launcher + " --help 2>&1; echo \"status $?\"");
+    for (const std::string& part : {std::string("interactive 3D flight scene"), std::string("Page Up"),
+                                    std::string("quit"), installed.path("share/brinewings"),
+                                    std::string("man 6 brinewings"), std::string("status 0\n")})
+        EXPECT_NE(help.find(part), std::string::npos) << part << " in\n" << help;
 }
 
-TEST(Package, TheDebianPackageHoldsTheFilesAndDeclaresItsRuntimeDependencies)
+TEST(Install, TheManualPageDesktopEntryAndMetadataPassTheirValidators)
 {
-    DataFolder out(std::vector<std::string>{});
-    std::string log = shell("cd '" + out.path + "' && cpack -G DEB --config '" + kBuild +
-                            "/CPackConfig.cmake' 2>&1");
-    std::string deb = shell("ls '" + out.path + "'/*.deb 2>/dev/null | head -n 1");
-    ASSERT_FALSE(deb.empty()) << log;
-    deb.pop_back();
+    Installed installed;
+    std::string man = shell("MANWIDTH=80 man -l '" + installed.path("share/man/man6/brinewings.6.gz") + "' 2>&1");
+    EXPECT_NE(man.find("CONTROLS"), std::string::npos) << man;
+    EXPECT_NE(man.find("brinewings " BRINEWINGS_VERSION), std::string::npos) << man;
 
-    std::string files = shell("dpkg-deb -c '" + deb + "'");
-    for (const char* file : {"./usr/bin/brinewings", "./usr/libexec/brinewings/brinewings",
-                             "./usr/share/brinewings/cessna.txt", "./usr/share/brinewings/sky08.jpg",
-                             "./usr/share/applications/brinewings.desktop",
-                             "./usr/share/man/man6/brinewings.6"})
-        EXPECT_NE(files.find(file), std::string::npos) << file << "\n" << files;
+    std::string desktop = installed.path("share/applications/brinewings.desktop");
+    EXPECT_EQ(shell("desktop-file-validate '" + desktop + "' 2>&1; echo \"status $?\""), "status 0\n");
+    std::string entry = shell("cat '" + desktop + "'");
+    for (const char* line : {"Exec=brinewings\n", "Icon=brinewings\n", "StartupWMClass=brinewings\n"})
+        EXPECT_NE(entry.find(line), std::string::npos) << line;
 
-    std::string depends = shell("dpkg-deb -f '" + deb + "' Depends");
-    for (const char* dependency : {"libglut", "libglu1", "libgl1", "libturbojpeg0", "libgl1-mesa-dri"})
-        EXPECT_NE(depends.find(dependency), std::string::npos) << dependency << " in " << depends;
-    EXPECT_EQ(depends.find("libstb"), std::string::npos) << depends;  // stb is for the tools only
+    std::string metainfo = installed.path("share/metainfo/org.brinewings.brinewings.metainfo.xml");
+    std::string verdict = shell("appstreamcli validate --no-net '" + metainfo + "' 2>&1; echo \"status $?\"");
+    EXPECT_NE(verdict.find("status 0\n"), std::string::npos) << verdict;
+    std::string xml = shell("cat '" + metainfo + "'");
+    for (const char* part : {"<launchable type=\"desktop-id\">brinewings.desktop</launchable>",
+                             "<content_rating type=\"oars-1.1\"/>", "<project_license>MIT</project_license>",
+                             "docs/images/scene.png</image>", "<release version=\"" BRINEWINGS_VERSION "\""})
+        EXPECT_NE(xml.find(part), std::string::npos) << part;
 }

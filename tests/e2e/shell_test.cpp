@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <sstream>
+
 static const char* kControls =
     "== CONTROLS ==\n"
     "MOUSE\t\tDirection\n"
@@ -17,6 +20,25 @@ static const char* kControls =
     "F\t\tToggle Fullscreen\n\n"
     "Q\t\tQuit\n\n";
 
+// The pictures of a _NET_WM_ICON value as xprop prints it in decimal ("16, 16, argb, ...,
+// 32, 32, ..."), by side.
+static std::map<int, std::vector<unsigned long>> iconsIn(const std::string& xpropLine)
+{
+    std::map<int, std::vector<unsigned long>> icons;
+    std::istringstream in(xpropLine.substr(xpropLine.find('=') + 1));
+    std::vector<unsigned long> words;
+    for (std::string word; std::getline(in, word, ',');)
+        words.push_back(std::stoul(word));
+    for (size_t i = 0; i + 2 <= words.size();) {
+        size_t w = words[i], h = words[i + 1];
+        if (w == 0 || w != h || i + 2 + w * h > words.size())
+            break;
+        icons[(int)w].assign(words.begin() + (long)i + 2, words.begin() + (long)(i + 2 + w * h));
+        i += 2 + w * h;
+    }
+    return icons;
+}
+
 TEST(Shell, OpensItsWindowPrintsTheControlsAndQuitsOnQ)
 {
     DataFolder data;
@@ -27,6 +49,22 @@ TEST(Shell, OpensItsWindowPrintsTheControlsAndQuitsOnQ)
     program.size(width, height);
     EXPECT_EQ(width, 1200);
     EXPECT_EQ(height, 1200);
+
+    // The window names itself to the desktop: the class of its desktop entry, its process
+    // and the installed icon's own pixels.
+    std::string id = std::to_string(program.window());
+    EXPECT_EQ(shell("xprop -id " + id + " -notype WM_CLASS _NET_WM_PID"),
+              "WM_CLASS = \"brinewings\", \"brinewings\"\n_NET_WM_PID = " + std::to_string(program.pid()) + "\n");
+    auto icons = iconsIn(shell("xprop -id " + id + " -notype -f _NET_WM_ICON 32c ' = $0+' _NET_WM_ICON"));
+    ASSERT_EQ(icons.size(), 4u);
+    std::string png = shell("convert '" + std::string(BRINEWINGS_DATA_DIR) +
+                            "/generated/icons/brinewings-32.png' -depth 8 rgba:-");
+    ASSERT_EQ(png.size(), 32u * 32u * 4u);
+    for (size_t i = 0; i < 32 * 32; i++) {
+        const unsigned char* p = (const unsigned char*)png.data() + i * 4;
+        unsigned long argb = (unsigned long)p[3] << 24 | (unsigned long)p[0] << 16 | (unsigned long)p[1] << 8 | p[2];
+        ASSERT_EQ(icons[32][i], argb) << "pixel " << i;
+    }
     program.key("q");
     ASSERT_TRUE(program.waitForExit());
     EXPECT_EQ(program.exitStatus(), 0);

@@ -45,6 +45,7 @@ public:
     // timeout. The flight is already under way then: steer at once to stay near the origin.
     bool waitForWindow(double seconds = 20.0);
     unsigned long window() const { return window_; }
+    int pid() const { return pid_; }
 
     // Waits for the process to end; returns false on timeout. Then exitStatus() and
     // output() are valid. exitStatus() is -1 when it ended by a signal.
