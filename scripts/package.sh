@@ -10,6 +10,14 @@ maintainer=()
 if [[ -n ${BRINEWINGS_MAINTAINER:-} ]]; then
     maintainer=("-DBRINEWINGS_MAINTAINER=$BRINEWINGS_MAINTAINER")
 fi
+# Debian's own compiler and linker flags with every hardening feature, as a distribution's
+# build would use; CMake reads them from the environment when build-deb is first configured.
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+CFLAGS="$(dpkg-buildflags --get CFLAGS) $(dpkg-buildflags --get CPPFLAGS)"
+CXXFLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)"
+LDFLAGS=$(dpkg-buildflags --get LDFLAGS)
+export CFLAGS CXXFLAGS LDFLAGS
+rm -rf build-deb
 cmake -S . -B build-deb -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DBRINEWINGS_GAMES_LAYOUT=ON \
     -DBRINEWINGS_TESTS=OFF -DBRINEWINGS_BENCHMARKS=OFF -DBRINEWINGS_FUZZ=OFF "${maintainer[@]}" >/dev/null
 cmake --build build-deb -j"$(nproc)" >/dev/null
