@@ -1,8 +1,8 @@
 // aircraft_bench.cpp -- time to draw the aircraft body and both propellers, per frame
-#include "aircraft/aircraft_body.h"
+#include "aircraft/body_draw.h"
 #include "aircraft/mesh_draw.h"
 #include "aircraft/mesh_model.h"
-#include "aircraft/propellers.h"
+#include "aircraft/propeller_draw.h"
 #include "app/rendering.h"
 #include "flight/flight.h"
 #include "support/mesh_reference.h"

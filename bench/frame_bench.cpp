@@ -1,15 +1,15 @@
 // frame_bench.cpp -- frame time of the full, wireframe and reference scenes at 1200 x 1200, and
 // the time of each drawing routine on its own, measured between glFinish calls. Needs an X
 // display (scripts/bench.sh runs it on Xvfb). Figures are medians over 300 frames.
-#include "aircraft/aircraft_body.h"
-#include "aircraft/propellers.h"
+#include "aircraft/body_draw.h"
+#include "aircraft/propeller_draw.h"
 #include "app/rendering.h"
 #include "app/scene_data.h"
 #include "common/random.h"
-#include "environment/reference_scene.h"
-#include "environment/sea_sky.h"
+#include "environment/reference_scene_draw.h"
+#include "environment/sea_sky_draw.h"
 #include "flight/flight.h"
-#include "flight/frame.h"
+#include "flight/frame_draw.h"
 #include "mountains/mountains.h"
 
 #include <GL/freeglut.h>

@@ -1,6 +1,6 @@
 // textures_bench.cpp -- start-up cost of the sea and sky: decoding, and decoding plus mipmaps
 // Run on an X server (tests/support/with_xvfb.sh ./bench/textures_bench) from any folder.
-#include "environment/textures.h"
+#include "environment/texture_gl.h"
 
 #include <GL/freeglut.h>
 #include <benchmark/benchmark.h>

@@ -5,9 +5,9 @@
 #include "app/scene_data.h"
 #include "app/window_identity.h"
 #include "common/random.h"
-#include "environment/textures.h"
+#include "environment/texture_gl.h"
 #include "flight/flight.h"
-#include "flight/frame.h"
+#include "flight/frame_draw.h"
 
 #include <GL/freeglut.h>
 

@@ -2,7 +2,7 @@
 #include "app/scene_data.h"
 
 #include "aircraft/mesh_model.h"
-#include "environment/textures.h"
+#include "environment/texture_gl.h"
 #include "mountains/mountains.h"
 
 #include <cstdio>

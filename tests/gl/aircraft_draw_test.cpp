@@ -1,11 +1,11 @@
 // aircraft_draw_test.cpp -- the aircraft body and propellers in a real context: placement, materials, pixels
-#include "aircraft/aircraft_body.h"
+#include "aircraft/body_draw.h"
 #include "aircraft/mesh_draw.h"
 #include "aircraft/mesh_model.h"
-#include "aircraft/propellers.h"
+#include "aircraft/propeller_draw.h"
 #include "common/colours.h"
 #include "flight/flight.h"
-#include "flight/frame.h"
+#include "flight/frame_draw.h"
 #include "support/gl_helpers.h"
 #include "support/mesh_reference.h"
 

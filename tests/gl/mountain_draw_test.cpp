@@ -2,7 +2,7 @@
 #include "common/colours.h"
 #include "common/random.h"
 #include "flight/flight.h"
-#include "flight/frame.h"
+#include "flight/frame_draw.h"
 #include "mountains/mountains.h"
 #include "support/gl_helpers.h"
 

@@ -1,7 +1,7 @@
 // reference_scene_test.cpp -- the axes, sphere and grid: state left behind and rendered pixels
-#include "environment/reference_scene.h"
+#include "environment/reference_scene_draw.h"
 #include "flight/flight.h"
-#include "flight/frame.h"
+#include "flight/frame_draw.h"
 #include "support/gl_helpers.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // sea_sky_test.cpp -- the sea disk and sky cylinder: state left behind and rendered pixels
 #include "common/colours.h"
-#include "environment/sea_sky.h"
-#include "environment/textures.h"
+#include "environment/sea_sky_draw.h"
+#include "environment/texture_gl.h"
 #include "flight/flight.h"
 #include "support/gl_helpers.h"
 

@@ -4,7 +4,7 @@
 #include "app/input.h"
 #include "app/rendering.h"
 #include "flight/flight.h"
-#include "flight/frame.h"
+#include "flight/frame_draw.h"
 #include "support/gl_helpers.h"
 
 #include <GL/freeglut.h>

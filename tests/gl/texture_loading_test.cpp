@@ -1,5 +1,5 @@
 // texture_loading_test.cpp -- the sea and sky textures and the loader path in a real context
-#include "environment/textures.h"
+#include "environment/texture_gl.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>

@@ -1,6 +1,6 @@
 // texture_prefetch_test.cpp -- images decoded on helper threads reach the textures unchanged,
 // and a bad file is still reported by its loader, in the loader's turn
-#include "environment/textures.h"
+#include "environment/texture_gl.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
-// frame.cpp -- draws one frame: camera, sun, aircraft, then the reference or the full scene
-#include "flight/frame.h"
+// frame_draw.cpp -- draws one frame: camera, sun, aircraft, then the reference or the full scene
+#include "flight/frame_draw.h"
 
-#include "aircraft/aircraft_body.h"
-#include "aircraft/propellers.h"
-#include "environment/reference_scene.h"
-#include "environment/sea_sky.h"
+#include "aircraft/body_draw.h"
+#include "aircraft/propeller_draw.h"
+#include "environment/reference_scene_draw.h"
+#include "environment/sea_sky_draw.h"
 #include "flight/flight.h"
 #include "mountains/mountains.h"
 

@@ -1,4 +1,4 @@
-// sea_sky.h -- the sea disk and the sky cylinder around the world origin
+// sea_sky_draw.h -- the sea disk and the sky cylinder around the world origin
 #pragma once
 
 // Draws the sea: an unlit disk of radius 500 world units in the plane y = 0, centred on the

@@ -1,5 +1,5 @@
-// textures.cpp -- turns the decoded sea and sky images into mipmapped textures
-#include "environment/textures.h"
+// texture_gl.cpp -- turns the decoded sea and sky images into mipmapped textures
+#include "environment/texture_gl.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>

@@ -1,4 +1,4 @@
-// textures.h -- the sea and sky images, decoded at start-up into mipmapped OpenGL textures
+// texture_gl.h -- the sea and sky images, decoded at start-up into mipmapped OpenGL textures
 #pragma once
 
 #include "environment/image_decode.h"

@@ -1,5 +1,5 @@
-// reference_scene.cpp -- axes, sphere and grid at the world origin
-#include "environment/reference_scene.h"
+// reference_scene_draw.cpp -- axes, sphere and grid at the world origin
+#include "environment/reference_scene_draw.h"
 
 #include "common/colours.h"
 #include "flight/flight.h"

@@ -1,7 +1,7 @@
-// propellers.cpp -- the two counter-rotating propellers drawn from propellerModel
-#include "aircraft/propellers.h"
+// propeller_draw.cpp -- the two counter-rotating propellers drawn from propellerModel
+#include "aircraft/propeller_draw.h"
 
-#include "aircraft/aircraft_body.h"
+#include "aircraft/body_draw.h"
 #include "aircraft/mesh_draw.h"
 #include "aircraft/mesh_model.h"
 #include "common/colours.h"

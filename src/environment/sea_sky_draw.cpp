@@ -1,7 +1,7 @@
-// sea_sky.cpp -- draws the textured sea disk and the textured sky cylinder
-#include "environment/sea_sky.h"
+// sea_sky_draw.cpp -- draws the textured sea disk and the textured sky cylinder
+#include "environment/sea_sky_draw.h"
 
-#include "environment/textures.h"
+#include "environment/texture_gl.h"
 #include "flight/flight.h"
 
 #include <GL/gl.h>

@@ -1,5 +1,5 @@
-// aircraft_body.cpp -- places and draws the aircraft body ahead of and below the camera
-#include "aircraft/aircraft_body.h"
+// body_draw.cpp -- places and draws the aircraft body ahead of and below the camera
+#include "aircraft/body_draw.h"
 
 #include "aircraft/mesh_draw.h"
 #include "aircraft/mesh_model.h"

@@ -1,4 +1,4 @@
-// aircraft_body.h -- places and draws the aircraft body ahead of and below the camera
+// body_draw.h -- places and draws the aircraft body ahead of and below the camera
 #pragma once
 
 // Multiplies onto the current matrix, without push or pop: a translation to 1.4 world units

@@ -1,4 +1,4 @@
-// propellers.h -- the two counter-rotating propellers drawn from propellerModel
+// propeller_draw.h -- the two counter-rotating propellers drawn from propellerModel
 #pragma once
 
 // Spin angle of propeller 0 (the first) or 1 (the second), degrees about the model's x

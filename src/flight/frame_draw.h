@@ -1,4 +1,4 @@
-// frame.h -- drawing one complete frame of the scene
+// frame_draw.h -- drawing one complete frame of the scene
 #pragma once
 
 // The display callback: clear, camera from eye toward lookAt, the sun light, the aircraft and

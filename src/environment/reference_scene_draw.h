@@ -1,4 +1,4 @@
-// reference_scene.h -- axes, sphere and grid at the world origin, for orientation
+// reference_scene_draw.h -- axes, sphere and grid at the world origin, for orientation
 #pragma once
 
 // Draws the x, y, z axes (red, green, blue, unlit, 5 pixels wide), a sphere of radius 0.5
