@@ -147,7 +147,7 @@ static bool headerAccepted(jpeg_decompress_struct* info, const char* file, Decod
 // first, so a refused image allocates nothing for its pixels.
 static void decodeJpeg(const char* file, const unsigned char* bytes, size_t size, DecodedImage* image)
 {
-    jpeg_decompress_struct info;
+    jpeg_decompress_struct info = {};  // all zero, so a failure while it is set up frees nothing
     DecoderErrors errors;
     jpeg_progress_mgr progress;
     unsigned char* volatile pixels = nullptr;  // read again after a jump, so kept in memory
