@@ -1,6 +1,6 @@
 // image_loader_fuzz.cpp -- libFuzzer target: arbitrary file bytes through the texture decoder
 // Each input goes through decodeImageBytes, the function the loaders' file reading ends in:
-// signature, header, size limit, decode and conversion to RGB. Our code is instrumented;
+// signature, header, upload budget and reduced scale, decode and conversion to RGB. Our code is instrumented;
 // libjpeg-turbo is Debian's prebuilt library, so its insides are neither covered nor checked
 // by AddressSanitizer here (scripts/valgrind-images.sh checks the two together).
 #include "environment/image_decode.h"
@@ -19,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     }
     size_t bytes = (size_t)image.width * (size_t)image.height * 3;
-    if (image.width < 1 || image.height < 1 || bytes > kImageByteLimit || image.failure[0] != '\0')
+    if (image.width < 1 || image.height < 1 || image.failure[0] != '\0' ||
+        textureUploadBytes(image.width, image.height) > kTextureUploadLimit)
         abort();
     if (image.channels != 1 && image.channels != 3)
         abort();

@@ -9,14 +9,14 @@ set -euo pipefail
 run_packages=(
     cmake make g++ pkg-config
     freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev
-    libturbojpeg0-dev libstb-dev
+    libjpeg62-turbo-dev libstb-dev
 )
 test_packages=(
     libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev llvm
     xvfb xauth xdotool x11-utils openbox imagemagick
     dpkg-dev file groff-base man-db lintian desktop-file-utils appstream
-    valgrind shellcheck gcovr libjpeg62-turbo-dev
+    valgrind shellcheck gcovr
 )
 
 case "${1:-test}" in

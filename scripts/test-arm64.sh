@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake make pkg-config qemu-user g++-aarch64-linux-gnu
-          libgtest-dev:arm64 libturbojpeg0-dev:arm64 libstb-dev:arm64)
+          libgtest-dev:arm64 libjpeg62-turbo-dev:arm64 libstb-dev:arm64)
 
 fail() {
     echo "test-arm64.sh: $*" >&2

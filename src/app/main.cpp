@@ -40,7 +40,7 @@ int main(int argc, char** argv)
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(kWindowSide, kWindowSide);
     glutCreateWindow("brinewings");
-    nameWindowToDesktop();
+    presentWindowToDesktop();
 
     glutDisplayFunc(display);
     glutIdleFunc(idle);

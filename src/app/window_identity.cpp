@@ -1,13 +1,17 @@
-// window_identity.cpp -- names the program's window to the desktop (class, process, icon)
+// window_identity.cpp -- shows the program's window to the desktop: named, with its icon, sized to the screen
 #include "app/window_identity.h"
+
+#include "app/rendering.h"
 
 #include <GL/glx.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 #include <vector>
@@ -15,13 +19,81 @@
 // kWindowIcon: the same pictures as the installed icon, generated at build time.
 #include "brinewings_window_icon.inc"
 
-void nameWindowToDesktop()
-{
-    Display* display = glXGetCurrentDisplay();
-    Window window = glXGetCurrentDrawable();
-    if (display == nullptr || window == 0)
-        return;
+static const int kWaitPolls = 40;              // polls for the window manager's answers
+static const long kWaitPollNanoseconds = 5000000;  // 5 ms a poll: at most 0.2 s a wait
+static const int kSmallestSide = 64;           // pixels; a window never fitted below this
+static const int kFrameSides = 4;              // _NET_FRAME_EXTENTS: left, right, top, bottom
+static const int kAreaFields = 4;              // _NET_WORKAREA per desktop: x, y, width, height
 
+// Xlib's default handler ends the process on any X error. Naming the window is cosmetic, so
+// errors of these requests are only noted, and the flight goes on.
+static bool xErrorSeen = false;
+
+static int noteXError(Display*, XErrorEvent*)
+{
+    xErrorSeen = true;
+    return 0;
+}
+
+static void waitAPoll()
+{
+    timespec step = {0, kWaitPollNanoseconds};
+    nanosleep(&step, nullptr);
+}
+
+// Reads up to count CARDINAL values of a property, from the offset'th on; returns how many.
+// Format-32 properties arrive as longs in Xlib, whatever their width on this machine.
+static int readCardinals(Display* display, Window window, const char* name, long offset, long* values, int count)
+{
+    Atom type = None;
+    int format = 0;
+    unsigned long items = 0, after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(display, window, XInternAtom(display, name, False), offset, count, False,
+                           XA_CARDINAL, &type, &format, &items, &after, &data) != Success)
+        return 0;
+    int read = 0;
+    if (data != nullptr && type == XA_CARDINAL && format == 32) {
+        for (; read < (int)items && read < count; read++)
+            values[read] = reinterpret_cast<const long*>(data)[read];
+    }
+    if (data != nullptr)
+        XFree(data);
+    return read;
+}
+
+static bool hasProperty(Display* display, Window window, const char* name)
+{
+    Atom type = None;
+    int format = 0;
+    unsigned long items = 0, after = 0;
+    unsigned char* data = nullptr;
+    XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, 1, False, AnyPropertyType,
+                       &type, &format, &items, &after, &data);
+    if (data != nullptr)
+        XFree(data);
+    return type != None;
+}
+
+// True while a window manager holds the window (its WM_STATE is Normal or Iconic).
+static bool managed(Display* display, Window window)
+{
+    Atom wmState = XInternAtom(display, "WM_STATE", False);
+    Atom type = None;
+    int format = 0;
+    unsigned long items = 0, after = 0;
+    unsigned char* data = nullptr;
+    bool held = false;
+    if (XGetWindowProperty(display, window, wmState, 0, 1, False, wmState, &type, &format, &items,
+                           &after, &data) == Success && data != nullptr) {
+        held = items == 1 && format == 32 && reinterpret_cast<const long*>(data)[0] != WithdrawnState;
+        XFree(data);
+    }
+    return held;
+}
+
+static void setIdentity(Display* display, Window window)
+{
     char name[] = "brinewings";
     XClassHint classHint;
     classHint.res_name = name;
@@ -38,10 +110,99 @@ void nameWindowToDesktop()
     XChangeProperty(display, window, XInternAtom(display, "_NET_WM_PID", False), XA_CARDINAL, 32,
                     PropModeReplace, reinterpret_cast<unsigned char*>(&pid), 1);
 
-    // Format-32 properties travel as longs in Xlib, whatever their width on this machine.
     const size_t count = sizeof kWindowIcon / sizeof kWindowIcon[0];
     std::vector<unsigned long> icon(kWindowIcon, kWindowIcon + count);
     XChangeProperty(display, window, XInternAtom(display, "_NET_WM_ICON", False), XA_CARDINAL, 32,
                     PropModeReplace, reinterpret_cast<unsigned char*>(icon.data()), (int)icon.size());
-    XFlush(display);
+}
+
+// The frame a window manager will put around the window (left, right, top, bottom), asked
+// for before mapping; all zero without a window manager or an answer.
+static void frameExtents(Display* display, Window window, Window root, long frame[kFrameSides])
+{
+    std::fill(frame, frame + kFrameSides, 0L);
+    if (!hasProperty(display, root, "_NET_SUPPORTING_WM_CHECK"))
+        return;  // no window manager, no frame
+    // A value left from the manager's first hold of the window is stale: ask afresh.
+    XDeleteProperty(display, window, XInternAtom(display, "_NET_FRAME_EXTENTS", False));
+    XEvent request = {};
+    request.xclient.type = ClientMessage;
+    request.xclient.window = window;
+    request.xclient.message_type = XInternAtom(display, "_NET_REQUEST_FRAME_EXTENTS", False);
+    request.xclient.format = 32;
+    XSendEvent(display, root, False, SubstructureRedirectMask | SubstructureNotifyMask, &request);
+    XSync(display, False);
+    for (int i = 0; i < kWaitPolls; i++) {
+        if (readCardinals(display, window, "_NET_FRAME_EXTENTS", 0, frame, kFrameSides) == kFrameSides)
+            return;
+        waitAPoll();
+    }
+    std::fill(frame, frame + kFrameSides, 0L);
+}
+
+// The area windows may take: the current desktop's _NET_WORKAREA (screen minus panels),
+// else the whole screen.
+static void workArea(Display* display, Window root, const XWindowAttributes& attributes, long* width, long* height)
+{
+    *width = WidthOfScreen(attributes.screen);
+    *height = HeightOfScreen(attributes.screen);
+    long desktop = 0;
+    readCardinals(display, root, "_NET_CURRENT_DESKTOP", 0, &desktop, 1);
+    long area[kAreaFields] = {0};
+    if (desktop >= 0 && desktop < INT_MAX / kAreaFields &&
+        readCardinals(display, root, "_NET_WORKAREA", desktop * kAreaFields, area, kAreaFields) == kAreaFields &&
+        area[2] > 0 && area[3] > 0) {
+        *width = area[2];
+        *height = area[3];
+    }
+}
+
+// Shrinks the window to the largest square that fits the work area with its frame, when the
+// requested side does not; a larger area changes nothing.
+static void fitToWorkArea(Display* display, Window window, Window root, const XWindowAttributes& attributes)
+{
+    long frame[kFrameSides];
+    frameExtents(display, window, root, frame);
+    long width = 0, height = 0;
+    workArea(display, root, attributes, &width, &height);
+    long room = std::min(width - frame[0] - frame[1], height - frame[2] - frame[3]);
+    if (room >= kWindowSide)
+        return;
+    int side = (int)std::max(room, (long)kSmallestSide);
+    XResizeWindow(display, window, (unsigned)side, (unsigned)side);
+    XSizeHints* hints = XAllocSizeHints();
+    long supplied = 0;
+    if (hints != nullptr && XGetWMNormalHints(display, window, hints, &supplied)) {
+        hints->width = side;
+        hints->height = side;
+        XSetWMNormalHints(display, window, hints);
+    }
+    if (hints != nullptr)
+        XFree(hints);
+}
+
+void presentWindowToDesktop()
+{
+    Display* display = glXGetCurrentDisplay();
+    Window window = glXGetCurrentDrawable();
+    if (display == nullptr || window == 0)
+        return;
+    XSync(display, False);
+    XErrorHandler previous = XSetErrorHandler(noteXError);
+
+    XWindowAttributes attributes;
+    if (XGetWindowAttributes(display, window, &attributes) != 0) {
+        // Window managers read the class and size when they take a window on, and freeglut
+        // maps it before it can be named: withdraw it, wait until the manager lets go, name
+        // and size it, and map it again.
+        XWithdrawWindow(display, window, XScreenNumberOfScreen(attributes.screen));
+        XSync(display, False);
+        for (int i = 0; i < kWaitPolls && managed(display, window); i++)
+            waitAPoll();
+        setIdentity(display, window);
+        fitToWorkArea(display, window, attributes.root, attributes);
+        XMapWindow(display, window);
+    }
+    XSync(display, False);
+    XSetErrorHandler(previous);
 }

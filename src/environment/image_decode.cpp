@@ -1,11 +1,14 @@
 // image_decode.cpp -- reads and decodes the texture JPEGs with libjpeg-turbo, optionally on helper threads
 #include "environment/image_decode.h"
 
-#include <turbojpeg.h>
+// jpeglib.h needs FILE and size_t declared before it; jerror.h names its messages.
+#include <cstdio>
+#include <jpeglib.h>
+#include <jerror.h>
 
 #include <cerrno>
+#include <csetjmp>
 #include <cstdarg>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
@@ -15,6 +18,14 @@
 static const int kRgbBytes = 3;          // bytes per decoded pixel
 static const size_t kFirstReadBytes = 64 * 1024;  // first buffer size while reading a file
 static const int kPrefetchSlots = 2;     // the sea and the sky
+static const int kMaxScans = 500;        // more than any real progressive encoder writes
+// The decoder's own working memory (whole-image coefficient buffers of progressive and
+// multi-scan files); a file that needs more is refused when its decode starts.
+static const long kDecoderMemoryLimit = 96L * 1024 * 1024;
+// Bytes per texel of the power-of-two texture that the mipmap builder makes: its rescaled copy
+// and next level (3.75), and the driver's copy of every level (measured near 8 with Mesa).
+static const size_t kUploadBytesPerTexel = 12;
+static const int kLargestScaleDenominator = 8;  // libjpeg's DCT scaling goes down to 1/8
 
 static void clearImage(DecodedImage* image)
 {
@@ -36,36 +47,141 @@ static bool hasJpegSignature(const unsigned char* bytes, size_t size)
     return size >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF;
 }
 
-// The header's facts, checked before anything is allocated for the pixels. Returns false
-// with the failure noted when the image cannot be accepted.
-static bool headerAccepted(tjhandle decoder, const char* file, const unsigned char* bytes,
-                           size_t size, DecodedImage* image)
+// The power of two GLU rescales a side to: the nearer of the two around it, the larger when
+// the side's two leading bits are both set.
+static size_t mipmapSide(int side)
 {
-    int width = 0, height = 0, subsampling = 0, colourspace = 0;
-    if (tjDecompressHeader3(decoder, bytes, (unsigned long)size, &width, &height, &subsampling,
-                            &colourspace) != 0) {
-        fail(image, file, "%s", tjGetErrorStr2(decoder));
-        return false;
+    size_t power = 1;
+    for (unsigned value = (unsigned)side; value > 1; value >>= 1) {
+        if (value == 3)
+            return power * 4;
+        power *= 2;
     }
+    return power;
+}
+
+size_t textureUploadBytes(int width, int height)
+{
+    return (size_t)width * (size_t)height * kRgbBytes +
+           mipmapSide(width) * mipmapSide(height) * kUploadBytesPerTexel;
+}
+
+// libjpeg reports through these: an error ends the decode by a jump back to decodeJpeg, with
+// its text in reason. A warning means damaged data, which is refused the same way rather than
+// shown half guessed. The one warning let through is extraneous bytes before the end marker:
+// they come after the last scan, so every row is whole, and many complete photographs carry
+// such a stray byte. Stray bytes before any other marker may have cut data short: refused.
+struct DecoderErrors {
+    jpeg_error_mgr manager;  // first, so libjpeg's pointer to it leads back to the rest
+    jmp_buf leave;
+    char reason[JMSG_LENGTH_MAX];
+};
+
+static void leaveDecode(j_common_ptr info)
+{
+    DecoderErrors* errors = (DecoderErrors*)info->err;
+    if (info->err->msg_code == JERR_NO_BACKING_STORE)  // more than kDecoderMemoryLimit asked for
+        snprintf(errors->reason, sizeof errors->reason,
+                 "a multi-scan image this large needs more than %ld MiB to decode",
+                 kDecoderMemoryLimit >> 20);
+    else
+        info->err->format_message(info, errors->reason);
+    longjmp(errors->leave, 1);
+}
+
+static void noteMessage(j_common_ptr info, int level)
+{
+    if (level >= 0)
+        return;  // trace messages
+    const jpeg_error_mgr* errors = info->err;
+    if (errors->msg_code != JWRN_EXTRANEOUS_DATA || errors->msg_parm.i[1] != JPEG_EOI)
+        leaveDecode(info);
+}
+
+// Called between scans: a progressive file may not have more scans than kMaxScans, so a
+// small file cannot keep the decoder busy for minutes.
+static void limitScans(j_common_ptr info)
+{
+    if (((j_decompress_ptr)info)->input_scan_number > kMaxScans) {
+        DecoderErrors* errors = (DecoderErrors*)info->err;
+        snprintf(errors->reason, sizeof errors->reason,
+                 "Progressive JPEG image has more than %d scans", kMaxScans);
+        longjmp(errors->leave, 1);
+    }
+}
+
+// The header's facts, checked before anything is allocated for the pixels, and the scale
+// (1, 1/2, 1/4 or 1/8) at which the image and its texture fit kTextureUploadLimit. Returns
+// false with the failure noted when the image cannot be accepted.
+static bool headerAccepted(jpeg_decompress_struct* info, const char* file, DecodedImage* image)
+{
+    int width = (int)info->image_width, height = (int)info->image_height;
     if (width < 1 || height < 1) {
         fail(image, file, "no image in the file (%d x %d pixels)", width, height);
         return false;
     }
-    if (colourspace == TJCS_CMYK || colourspace == TJCS_YCCK) {
+    if (info->jpeg_color_space == JCS_CMYK || info->jpeg_color_space == JCS_YCCK) {
         fail(image, file, "CMYK images are not supported");
         return false;
     }
-    // Sides are at most 65535 in a JPEG header, so the product fits in size_t.
-    size_t bytesNeeded = (size_t)width * (size_t)height * kRgbBytes;
-    if (bytesNeeded > kImageByteLimit) {
-        fail(image, file, "%d x %d pixels need %zu MiB, more than the limit of %zu MiB", width,
-             height, (bytesNeeded + (1u << 20) - 1) >> 20, kImageByteLimit >> 20);
-        return false;
+    info->out_color_space = JCS_RGB;
+    for (int denominator = 1; denominator <= kLargestScaleDenominator; denominator *= 2) {
+        info->scale_num = 1;
+        info->scale_denom = (unsigned)denominator;
+        jpeg_calc_output_dimensions(info);
+        if (textureUploadBytes((int)info->output_width, (int)info->output_height) <= kTextureUploadLimit) {
+            image->width = (int)info->output_width;
+            image->height = (int)info->output_height;
+            image->channels = info->num_components == 1 ? 1 : 3;
+            return true;
+        }
     }
-    image->width = width;
-    image->height = height;
-    image->channels = colourspace == TJCS_GRAY ? 1 : 3;
-    return true;
+    // Sides are at most 65535 in a JPEG header, so the sum fits in size_t.
+    fail(image, file, "%d x %d pixels need %zu MiB as a texture even at 1/%d scale, more than the limit of %zu MiB",
+         width, height, (textureUploadBytes((int)info->output_width, (int)info->output_height) + (1u << 20) - 1) >> 20,
+         kLargestScaleDenominator, kTextureUploadLimit >> 20);
+    return false;
+}
+
+// Decodes every row into image->pixels, or notes the failure. The header is read and judged
+// first, so a refused image allocates nothing for its pixels.
+static void decodeJpeg(const char* file, const unsigned char* bytes, size_t size, DecodedImage* image)
+{
+    jpeg_decompress_struct info = {};  // all zero, so a failure while it is set up frees nothing
+    DecoderErrors errors;
+    jpeg_progress_mgr progress;
+    unsigned char* volatile pixels = nullptr;  // read again after a jump, so kept in memory
+    info.err = jpeg_std_error(&errors.manager);
+    errors.manager.error_exit = leaveDecode;
+    errors.manager.emit_message = noteMessage;
+    if (setjmp(errors.leave) != 0) {
+        fail(image, file, "%s", errors.reason);
+        free(pixels);
+        jpeg_destroy_decompress(&info);
+        return;
+    }
+    jpeg_create_decompress(&info);
+    info.mem->max_memory_to_use = kDecoderMemoryLimit;
+    progress.progress_monitor = limitScans;
+    info.progress = &progress;
+    jpeg_mem_src(&info, bytes, (unsigned long)size);
+    jpeg_read_header(&info, TRUE);
+    if (headerAccepted(&info, file, image)) {
+        size_t row = (size_t)image->width * kRgbBytes;
+        pixels = (unsigned char*)malloc(row * (size_t)image->height);
+        if (pixels == nullptr) {
+            fail(image, file, "out of memory for %d x %d pixels", image->width, image->height);
+        } else {
+            jpeg_start_decompress(&info);
+            while (info.output_scanline < info.output_height) {
+                JSAMPROW rowStart = pixels + row * info.output_scanline;
+                jpeg_read_scanlines(&info, &rowStart, 1);
+            }
+            jpeg_finish_decompress(&info);
+            image->pixels = pixels;
+        }
+    }
+    jpeg_destroy_decompress(&info);
 }
 
 void decodeImageBytes(const char* file, const unsigned char* bytes, size_t size, DecodedImage* image)
@@ -83,34 +199,12 @@ void decodeImageBytes(const char* file, const unsigned char* bytes, size_t size,
         fail(image, file, "the file is larger than %zu MiB", kImageByteLimit >> 20);
         return;
     }
-    tjhandle decoder = tjInitDecompress();
-    if (decoder == nullptr) {
-        fail(image, file, "the JPEG decoder could not start");
-        return;
+    decodeJpeg(file, bytes, size, image);
+    if (image->pixels == nullptr) {
+        image->width = 0;
+        image->height = 0;
+        image->channels = 0;
     }
-    if (headerAccepted(decoder, file, bytes, size, image)) {
-        size_t bytesNeeded = (size_t)image->width * (size_t)image->height * kRgbBytes;
-        unsigned char* pixels = (unsigned char*)malloc(bytesNeeded);
-        // Damaged data is refused rather than shown half grey: TurboJPEG reports a warning as
-        // a failure, and STOPONWARNING ends the decode there instead of guessing the rest. A
-        // progressive file may not have more scans than any real encoder writes.
-        int flags = TJFLAG_STOPONWARNING | TJFLAG_LIMITSCANS;
-        if (pixels == nullptr) {
-            fail(image, file, "out of memory for %d x %d pixels", image->width, image->height);
-        } else if (tjDecompress2(decoder, bytes, (unsigned long)size, pixels, image->width,
-                                 image->width * kRgbBytes, image->height, TJPF_RGB, flags) != 0) {
-            fail(image, file, "%s", tjGetErrorStr2(decoder));
-            free(pixels);
-        } else {
-            image->pixels = pixels;
-        }
-        if (image->pixels == nullptr) {
-            image->width = 0;
-            image->height = 0;
-            image->channels = 0;
-        }
-    }
-    tjDestroy(decoder);
 }
 
 // Reads the whole stream into a buffer of its own; the size is not trusted from the file

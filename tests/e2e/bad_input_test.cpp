@@ -104,14 +104,14 @@ static std::vector<BadInput> badInputs()
         {"SeaTruncated", "sea02.jpg", replaced, firstHalf("sea02.jpg"), kSeaReason, true},
         {"SeaIsText", "sea02.jpg", replaced, fileBytes("cessna.txt"), kSeaReason, true},
         {"SeaHugeHeader", "sea02.jpg", replaced, hugeJpegHeader("sea02.jpg"),
-         "couldn't load texture sea02.jpg: 60000 x 60000 pixels need 10300 MiB, more than the limit of 256 MiB\n", true},
+         "couldn't load texture sea02.jpg: 60000 x 60000 pixels need 929 MiB as a texture even at 1/8 scale, more than the limit of 128 MiB\n", true},
         {"SeaIsAPng", "sea02.jpg", replaced, pngHeader(), "couldn't load texture sea02.jpg: not a JPEG file\n", true},
         {"SkyMissing", "sky08.jpg", missing, "", kSkyReason, true},
         {"SkyEmpty", "sky08.jpg", replaced, "", kSkyReason, true},
         {"SkyTruncated", "sky08.jpg", replaced, firstHalf("sky08.jpg"), kSkyReason, true},
         {"SkyIsText", "sky08.jpg", replaced, fileBytes("propeller.txt"), kSkyReason, true},
         {"SkyHugeHeader", "sky08.jpg", replaced, hugeJpegHeader("sky08.jpg"),
-         "couldn't load texture sky08.jpg: 60000 x 60000 pixels need 10300 MiB, more than the limit of 256 MiB\n", true},
+         "couldn't load texture sky08.jpg: 60000 x 60000 pixels need 929 MiB as a texture even at 1/8 scale, more than the limit of 128 MiB\n", true},
     };
 }
 

@@ -5,11 +5,18 @@
 
 TEST(FullScreen, FTogglesTheWindowToTheWholeScreenAndBackWhileTheFlightGoesOn)
 {
-    WindowManager manager;
-    ASSERT_TRUE(WindowManager::ready());
+    // A user's rule for the window's class (keep it above others): it applies only if the
+    // class is there when the window manager takes the window on.
     DataFolder data;
+    data.write("rc.xml", "<openbox_config xmlns=\"http://openbox.org/3.4/rc\"><applications>"
+                         "<application class=\"brinewings\"><layer>above</layer></application>"
+                         "</applications></openbox_config>");
+    WindowManager manager(data.path + "/rc.xml");
+    ASSERT_TRUE(WindowManager::ready());
     Program program(data.path);
     ASSERT_TRUE(program.waitForWindow());
+    EXPECT_NE(shell("xprop -id " + std::to_string(program.window()) + " _NET_WM_STATE").find("_NET_WM_STATE_ABOVE"),
+              std::string::npos);
     program.movePointer(0, 600);
     int width = 0, height = 0;
     program.size(width, height);

@@ -90,6 +90,22 @@ TEST(Install, TheLauncherAnswersHelpAndVersionAndSaysWhenThereIsNoDisplay)
         EXPECT_LE(std::count(err.begin(), err.end(), '\n'), 1) << err;
     }
 
+    // A display reached only through Linux's abstract socket, with no socket file (as from a
+    // private /tmp): the launcher hands over to the program, which ends at once here, as its
+    // propeller model is taken away.
+    std::remove(installed.path("share/brinewings/propeller.txt").c_str());
+    std::string server = shell("Xvfb -displayfd 3 -nolisten unix -nolisten tcp 3>'" + scratch.path +
+                               "/display' >/dev/null 2>&1 & echo $!");
+    std::string number;
+    for (int i = 0; i < 200 && number.find('\n') == std::string::npos; i++) {
+        Program::pause(0.05);
+        number = shell("cat '" + scratch.path + "/display'");
+    }
+    std::string abstractOnly = shell("DISPLAY=:" + number.substr(0, number.find('\n')) + " " + launcher +
+                                     " 2>&1; echo \"status $?\"");
+    shell("kill " + server);
+    EXPECT_EQ(abstractOnly, "Can't open propeller file\nstatus 1\n");
+
     // --help: what it is, the controls, where the data lives, the manual page; it returns at
     // once (a started program would keep shell() waiting).
     std::string help = shell(launcher + " --help 2>&1; echo \"status $?\"");

@@ -71,11 +71,17 @@ TEST(Shell, OpensItsWindowPrintsTheControlsAndQuitsOnQ)
     EXPECT_EQ(program.output(), kControls);
 }
 
-TEST(Shell, CapitalQQuitsAndForeignArgumentsAreIgnored)
+TEST(Shell, CapitalQQuitsAndForeignArgumentsAreIgnoredAndTheWindowFitsAShortWorkArea)
 {
+    // A laptop's 1366 x 768 screen less a panel: the window is the largest square that fits.
+    shell("xprop -root -f _NET_WORKAREA 32c -set _NET_WORKAREA '0, 0, 1366, 740'");
     DataFolder data;
     Program program(data.path, {"--verbose", "extra", "-sync"});
     ASSERT_TRUE(program.waitForWindow());
+    int width = 0, height = 0;
+    program.size(width, height);
+    EXPECT_EQ(width, 740);
+    EXPECT_EQ(height, 740);
     program.key("shift+q");
     ASSERT_TRUE(program.waitForExit());
     EXPECT_EQ(program.exitStatus(), 0);

@@ -29,7 +29,7 @@ TEST(Package, TheGamesPackagePassesLintianAndFliesFromAThrowawayRoot)
     for (const std::string& field : {std::string("Section: games\n"),
                                      std::string("Maintainer: Test Packager <packager@debian.org>\n"),
                                      std::string("Version: " BRINEWINGS_VERSION "\n"), std::string("libglut"),
-                                     std::string("libglu1"), std::string("libx11-6"), std::string("libturbojpeg0"),
+                                     std::string("libglu1"), std::string("libx11-6"), std::string("libjpeg62-turbo"),
                                      std::string("libgl1-mesa-dri")})
         EXPECT_NE(fields.find(field), std::string::npos) << field << " in\n" << fields;
     EXPECT_EQ(fields.find("libstb"), std::string::npos) << fields;  // stb is for the tools only

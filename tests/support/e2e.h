@@ -41,8 +41,9 @@ public:
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    // Waits for the top-level window titled "brinewings" to be mapped; returns false on
-    // timeout. The flight is already under way then: steer at once to stay near the origin.
+    // Waits for the top-level window titled "brinewings" to be mapped and for start-up to
+    // end (the controls summary printed); returns false on timeout. The flight is already
+    // under way then: steer at once to stay near the origin.
     bool waitForWindow(double seconds = 20.0);
     unsigned long window() const { return window_; }
     int pid() const { return pid_; }
@@ -83,9 +84,10 @@ std::string shell(const std::string& command);
 // A small EWMH window manager (openbox) on the test's X server, for as long as the object
 // lives. A bare X server honours no full-screen request; a window manager does, as the
 // user's desktop would. Start it before the program, so it manages the program's window.
+// configFile: an openbox rc.xml to use instead of the user's.
 class WindowManager {
 public:
-    WindowManager();
+    explicit WindowManager(const std::string& configFile = "");
     ~WindowManager();
     WindowManager(const WindowManager&) = delete;
     WindowManager& operator=(const WindowManager&) = delete;

@@ -238,6 +238,8 @@ int main(int argc, char** argv)
     save("ok-arithmetic-progressive.jpg", encode(arithmeticProgressive));
     save("ok-restarts-optimised.jpg", encode(restarts));
     save("ok-one-pixel.jpg", encode(single));
+    // A stray byte after the last scan, before the end marker, as many cameras write.
+    save("ok-stray-byte-before-end.jpg", base.substr(0, base.size() - 2) + "\x55\xFF\xD9");
 
     save("bad-cmyk.jpg", encode(cmyk));
     save("bad-ycck.jpg", encode(ycck));

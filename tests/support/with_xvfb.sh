@@ -12,6 +12,7 @@ child=""
 cleanup() {
     if [[ -n $child ]]; then
         kill "$child" 2>/dev/null || true
+        wait "$child" 2>/dev/null || true
     fi
     if [[ -n $server ]]; then
         kill "$server" 2>/dev/null || true
@@ -24,7 +25,9 @@ trap 'exit 129' HUP
 trap 'exit 130' INT
 trap 'exit 143' TERM
 
-Xvfb -displayfd 3 -screen 0 1920x1920x24 -nolisten tcp +extension GLX 3>"$dir/display" 2>"$dir/log" &
+# -noreset: by default the server resets when its last client leaves, and a client that
+# connects meanwhile (a window manager starting while a probe disconnects) is refused.
+Xvfb -displayfd 3 -screen 0 1920x1920x24 -nolisten tcp -noreset +extension GLX 3>"$dir/display" 2>"$dir/log" &
 server=$!
 for _ in $(seq 200); do
     [[ -s $dir/display ]] && break
