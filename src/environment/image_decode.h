@@ -3,8 +3,10 @@
 
 #include <cstddef>
 
-// Most bytes an image file may hold, and most bytes its decoded pixels (3 per pixel) may
-// take. Both are checked before the memory is allocated: the file's size while it is read,
+// Bytes per decoded pixel: red, green, blue.
+constexpr int kRgbBytes = 3;
+
+// Most bytes an image file may hold, and most bytes its decoded pixels may take. Both are checked before the memory is allocated: the file's size while it is read,
 // the pixels' from the JPEG header.
 constexpr size_t kImageByteLimit = (size_t)256 * 1024 * 1024;
 
@@ -14,7 +16,7 @@ constexpr int kImageFailureChars = 300;
 // One decoded image, or the reason it could not be decoded. All zero (no pixels, no
 // failure) before anything was decoded into it.
 struct DecodedImage {
-    unsigned char* pixels;  // width x height x 3 bytes: red, green, blue, top row first, rows
+    unsigned char* pixels;  // width x height x kRgbBytes bytes, top row first, rows
                             // packed without padding; null when not decoded. Freed by releaseImage
     int width;              // pixels per row; 0 when not decoded
     int height;             // rows; 0 when not decoded
