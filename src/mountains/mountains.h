@@ -41,7 +41,7 @@ struct MountainSlot {
     MountainQuad quads[kMountainEntries];
 };
 
-// Written by generateMountains and computeMountainNormals during start-up, read-only afterwards.
+// Written by buildMountains during start-up, read-only afterwards.
 extern MountainSlot mountainSlots[kMountainSlots];
 
 // The seed shape: a pyramid over [-1, 1] x [-1, 1] with its apex (entry 8) at height 1.
@@ -55,6 +55,10 @@ struct MountainPlacement {
 extern const MountainPlacement mountainPlacements[kMountainSlots];
 
 // ---- generation (mountain_generation.cpp) ----
+
+// Everything start-up builds before the first frame: generateMountains, then
+// computeMountainNormals for every slot. Seed nextRandom first.
+void buildMountains();
 
 // Builds and welds all three slots from the seed shape: clears them, then subdivides the four
 // seed quads of slot 0, 1 and 2 to kMountainDepth, drawing from nextRandom (seed it first;
@@ -97,6 +101,9 @@ void weldMountain(int slot);
 void computeMountainNormals(int slot);
 
 // ---- drawing (mountain_draw.cpp) ----
+
+// Draws every slot at its entry of mountainPlacements (drawMountain), slot 0 first.
+void drawMountains();
 
 // Draws the used quads of one slot, scaled by (sx, sy, sz) after a translation by (tx, ty, tz)
 // in model units: a model point v lands at (sx (v.x + tx), sy (v.y + ty), sz (v.z + tz)).

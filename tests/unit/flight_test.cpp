@@ -124,9 +124,8 @@ void flyScriptedFlight(Digest& d)
 void addMountains(Digest& d)
 {
     seedRandom(2);
-    generateMountains();
+    buildMountains();
     for (int slot = 0; slot < kMountainSlots; slot++) {
-        computeMountainNormals(slot);
         const MountainSlot& m = mountainSlots[slot];
         for (int i = 0; i < kMountainEntries; i++) {
             d.add(m.vertices[i]);
