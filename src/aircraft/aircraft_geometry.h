@@ -15,7 +15,8 @@ inline constexpr double kPropellerPivotZ = 0.35;
 // The second propeller is shifted by this along the placed aircraft's z axis, world units,
 // before the model scale; its nacelle is built on the shifted axis.
 inline constexpr double kSecondPropellerOffset = -0.421;
-inline constexpr double kSecondPropellerPivotZ = kPropellerPivotZ + kSecondPropellerOffset / kModelScale;
+inline constexpr double kSecondPropellerPivotZ =
+    kPropellerPivotZ + kSecondPropellerOffset / kModelScale;
 
 // Faces drawn of each propeller group: the propeller file's first faces only.
 inline constexpr int kPropellerFacesDrawn = 133;
