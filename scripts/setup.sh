@@ -5,7 +5,7 @@
 #   setup.sh test   that, plus what the tests, fuzzers, benchmarks, pictures and packaging add
 #                   (the default)
 set -euo pipefail
-# shellcheck source=scripts/lib.sh
+# shellcheck source-path=SCRIPTDIR source=lib.sh
 source "$(dirname "$0")/lib.sh"
 
 run_packages=(

@@ -5,7 +5,7 @@
 # program never needs them). Build folder: build-arm64.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-# shellcheck source=scripts/lib.sh
+# shellcheck source-path=SCRIPTDIR source=lib.sh
 source scripts/lib.sh
 
 packages=(cmake make pkg-config qemu-user g++-aarch64-linux-gnu
