@@ -1,4 +1,5 @@
 // aircraft_bench.cpp -- time to draw the aircraft body and both propellers, per frame
+#include "aircraft/aircraft_geometry.h"
 #include "aircraft/body_draw.h"
 #include "aircraft/mesh_draw.h"
 #include "aircraft/mesh_model.h"
@@ -37,8 +38,8 @@ static void BM_AircraftFrame(benchmark::State& state)
 }
 BENCHMARK(BM_AircraftFrame)->Unit(benchmark::kMicrosecond);
 
-// The same picture with a glBegin/glEnd pair for every face slot, empty or not: 33 x 2048
-// body faces and 2 x 2 x 133 propeller faces per frame.
+// The same picture with a glBegin/glEnd pair for every face slot, empty or not: every body
+// face slot and kPropellerFacesDrawn faces of both groups of both propellers per frame.
 static void BM_AircraftFrameWithEmptyFaces(benchmark::State& state)
 {
     MeshTables body = meshTables(aircraftModel);
@@ -47,15 +48,15 @@ static void BM_AircraftFrameWithEmptyFaces(benchmark::State& state)
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glPushMatrix();
             applyAircraftPlacement();
-            glScalef(0.6f, 0.6f, 0.6f);
+            glScalef((float)kModelScale, (float)kModelScale, (float)kModelScale);
             for (int g = 0; g < kAircraftGroups; g++)
                 drawMeshGroupWithEmptyFaces(body, g, kAircraftFacesPerGroup, wireframe);
         glPopMatrix();
         for (int p = 0; p < 2; p++) {
             glPushMatrix();
                 applyPropellerPlacement(p);
-                drawMeshGroupWithEmptyFaces(propeller, 0, 133, wireframe);
-                drawMeshGroupWithEmptyFaces(propeller, 1, 133, wireframe);
+                drawMeshGroupWithEmptyFaces(propeller, kBladesGroup, kPropellerFacesDrawn, wireframe);
+                drawMeshGroupWithEmptyFaces(propeller, kSpinnerGroup, kPropellerFacesDrawn, wireframe);
             glPopMatrix();
         }
         glFinish();

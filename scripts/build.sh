@@ -3,5 +3,5 @@
 # tests and benchmarks).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$(nproc)"
+cmake --preset test >/dev/null
+cmake --build --preset test -j"$(nproc)"

@@ -6,9 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 ./scripts/setup.sh test
-CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DBRINEWINGS_FUZZ=ON -DBRINEWINGS_SANITIZE=ON -DBRINEWINGS_TESTS=OFF -DBRINEWINGS_BENCHMARKS=OFF >/dev/null
-cmake --build build-fuzz -j"$(nproc)" >/dev/null
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j"$(nproc)" >/dev/null
 for source in fuzz/*_fuzz.cpp; do
     [[ -e $source ]] || continue
     name=$(basename "$source" .cpp)

@@ -5,8 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh run
-cmake -S . -B build-run -DCMAKE_BUILD_TYPE=Release \
-    -DBRINEWINGS_TESTS=OFF -DBRINEWINGS_BENCHMARKS=OFF -DBRINEWINGS_FUZZ=OFF >/dev/null
-cmake --build build-run -j"$(nproc)" >/dev/null
+cmake --preset run >/dev/null
+cmake --build --preset run -j"$(nproc)" >/dev/null
 cmake --install build-run --prefix build-run/stage >/dev/null
 exec build-run/stage/bin/brinewings "$@"

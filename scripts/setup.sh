@@ -5,6 +5,8 @@
 #   setup.sh test   that, plus what the tests, fuzzers, benchmarks, pictures and packaging add
 #                   (the default)
 set -euo pipefail
+# shellcheck source-path=SCRIPTDIR source=lib.sh
+source "$(dirname "$0")/lib.sh"
 
 run_packages=(
     cmake make g++ pkg-config
@@ -28,23 +30,4 @@ case "${1:-test}" in
         ;;
 esac
 
-missing=()
-for package in "${wanted[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
-        missing+=("$package")
-    fi
-done
-[[ ${#missing[@]} -eq 0 ]] && exit 0
-
-if [[ $(id -u) -eq 0 ]]; then
-    sudo=()
-elif command -v sudo >/dev/null 2>&1; then
-    sudo=(sudo)
-else
-    echo "setup.sh: these packages are missing and neither root nor sudo is available: ${missing[*]}" >&2
-    exit 1
-fi
-echo "setup.sh: installing ${missing[*]}"
-"${sudo[@]}" apt-get -o DPkg::Lock::Timeout=600 update -qq
-"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 install -y -qq \
-    --no-install-recommends "${missing[@]}" >/dev/null
+install_missing "${wanted[@]}"

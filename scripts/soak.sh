@@ -5,6 +5,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 ticks="${1:-50000}"
 ./scripts/setup.sh test
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DBRINEWINGS_SANITIZE=ON -DBRINEWINGS_BENCHMARKS=OFF >/dev/null
-cmake --build build-asan -j"$(nproc)" --target gl_tests >/dev/null
+cmake --preset asan >/dev/null
+cmake --build --preset asan -j"$(nproc)" --target gl_tests >/dev/null
 BRINEWINGS_SOAK_TICKS="$ticks" tests/support/with_xvfb.sh build-asan/tests/gl_tests --gtest_filter='Soak.*'

@@ -3,6 +3,8 @@
 // Model axes: the nose points along -x, up is +y, the wings lie along z. Every face is a
 // convex planar polygon, wound counter-clockwise seen from outside, and every corner carries
 // the face's own normal (flat shading), so each face has its own vertices.
+#include "aircraft/aircraft_geometry.h"
+
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -23,27 +25,9 @@ Point cross(Point a, Point b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x *
 const double kPi = 3.14159265358979323846;
 const int kMaxCornersPerLine = 7;  // "f" and seven 4-digit indices fit in 36 characters
 
-// Body groups and their colours.
-const int kFuselage = 0;    // yellow
-const int kWings = 1;       // yellow
-const int kTailplane = 2;   // yellow
-const int kNacelles = 3;    // yellow
-const int kWindows = 4;     // black
-const int kCowlings = 5;    // black
-const int kStripe = 6;      // purple
-const int kFin = 7;         // blue
-const int kWingTips = 14;   // blue
-const int kBodyGroups = 15;
-
-// Propeller groups.
-const int kBlades = 0;      // yellow
-const int kSpinner = 1;     // red
-
-// Where the propellers spin: the first hub, and the second one shifted by 0.421 world
-// units before the 0.6 scale.
-const double kHubY = -0.15;
-const double kHubZ = 0.35;
-const double kSecondHubZ = 0.35 - 0.421 / 0.6;
+// Body groups written: up to the wing tips, the first trim group.
+const int kWingTips = kFirstTrimGroup;
+const int kBodyGroups = kWingTips + 1;
 
 struct Model {
     std::vector<std::vector<std::vector<Point>>> groups;  // [group][face][corner]
@@ -164,12 +148,12 @@ void addFuselage(Model& model)
         bool cabinWindow = segment >= firstCabin && segment < firstCabin + 9 && (segment - firstCabin) % 2 == 1 &&
                            side > 54.0 && side < 66.0;
         if (windscreen || cabinWindow)
-            return kWindows;
+            return kWindowsGroup;
         if (side > 80.0 && side < 100.0)
-            return kStripe;
-        return kFuselage;
+            return kStripeGroup;
+        return kFuselageGroup;
     };
-    addLoft(model, sections, groupOf, kFuselage);
+    addLoft(model, sections, groupOf, kFuselageGroup);
 }
 
 // A convex airfoil in its own (chord, thickness) plane, leading edge at 0, chord 1,
@@ -210,17 +194,17 @@ void addWingsAndTail(Model& model)
         // Low wing with dihedral, tapered, blue tips.
         Point root{-0.20, -0.095, 0.06 * side}, tip{-0.10, -0.035, 1.0 * side};
         double brk = 0.9;
-        addSurface(model, root, lerp(root, tip, brk), tip, 0.42, 0.20, 0.13, alongX, up, kWings, kWingTips, brk);
+        addSurface(model, root, lerp(root, tip, brk), tip, 0.42, 0.20, 0.13, alongX, up, kWingsGroup, kWingTips, brk);
         // Tailplane on the tail cone.
         Point tRoot{0.74, 0.050, 0.02 * side}, tTip{0.84, 0.060, 0.31 * side};
-        addSurface(model, tRoot, lerp(tRoot, tTip, 0.85), tTip, 0.22, 0.12, 0.12, alongX, up, kTailplane,
-                   kFin, 0.85);
+        addSurface(model, tRoot, lerp(tRoot, tTip, 0.85), tTip, 0.22, 0.12, 0.12, alongX, up, kTailplaneGroup,
+                   kFinGroup, 0.85);
     }
     // The fin, swept back, along +y; its thickness runs along z.
     Point fRoot{0.62, 0.04, 0.0}, fTip{0.88, 0.36, 0.0};
     std::vector<std::vector<Point>> fin = {airfoil(fRoot, alongX, across, 0.34, 0.034),
                                            airfoil(fTip, alongX, across, 0.15, 0.015)};
-    addLoft(model, fin, [](int, int) { return kFin; }, kFin);
+    addLoft(model, fin, [](int, int) { return kFinGroup; }, kFinGroup);
 }
 
 void addNacelle(Model& model, double hubZ)
@@ -231,8 +215,9 @@ void addNacelle(Model& model, double hubZ)
     std::vector<double> angles = evenAngles(14);
     std::vector<std::vector<Point>> sections;
     for (const Station& s : stations)
-        sections.push_back(ring(s.x, kHubY, hubZ, s.r, s.r, angles));
-    addLoft(model, sections, [](int segment, int) { return segment == 0 ? kCowlings : kNacelles; }, kCowlings);
+        sections.push_back(ring(s.x, kPropellerPivotY, hubZ, s.r, s.r, angles));
+    addLoft(model, sections, [](int segment, int) { return segment == 0 ? kCowlingsGroup : kNacellesGroup; },
+            kCowlingsGroup);
 }
 
 Model makeBody()
@@ -240,8 +225,8 @@ Model makeBody()
     Model model(kBodyGroups);
     addFuselage(model);
     addWingsAndTail(model);
-    addNacelle(model, kHubZ);
-    addNacelle(model, kSecondHubZ);
+    addNacelle(model, kPropellerPivotZ);
+    addNacelle(model, kSecondPropellerPivotZ);
     return model;
 }
 
@@ -249,8 +234,8 @@ Model makeBody()
 
 Model makePropeller()
 {
-    Model model(2);
-    const Point hub{-0.285, kHubY, kHubZ};
+    Model model(kSpinnerGroup + 1);
+    const Point hub{-0.285, kPropellerPivotY, kPropellerPivotZ};
     const Point alongX{1, 0, 0};
     const double pitch = 28.0 * kPi / 180.0;
     for (int blade = 0; blade < 3; blade++) {
@@ -266,14 +251,15 @@ Model makePropeller()
                                       c + chordDir * (-chord * 0.5), c + thickDir * (-t * 0.5)};
         };
         addLoft(model, {section(0.03, 0.040), section(0.14, 0.036), section(0.205, 0.020)},
-                [](int, int) { return kBlades; }, kBlades);
+                [](int, int) { return kBladesGroup; }, kBladesGroup);
     }
     std::vector<double> angles = evenAngles(12);
-    std::vector<std::vector<Point>> spinner = {ring(-0.262, kHubY, kHubZ, 0.050, 0.050, angles),
-                                               ring(-0.300, kHubY, kHubZ, 0.044, 0.044, angles),
-                                               ring(-0.330, kHubY, kHubZ, 0.030, 0.030, angles),
-                                               {{-0.360, kHubY, kHubZ}}};
-    addLoft(model, spinner, [](int, int) { return kSpinner; }, kSpinner);
+    const double y = kPropellerPivotY, z = kPropellerPivotZ;
+    std::vector<std::vector<Point>> spinner = {ring(-0.262, y, z, 0.050, 0.050, angles),
+                                               ring(-0.300, y, z, 0.044, 0.044, angles),
+                                               ring(-0.330, y, z, 0.030, 0.030, angles),
+                                               {{-0.360, y, z}}};
+    addLoft(model, spinner, [](int, int) { return kSpinnerGroup; }, kSpinnerGroup);
     return model;
 }
 

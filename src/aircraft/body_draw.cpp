@@ -1,6 +1,7 @@
 // body_draw.cpp -- places and draws the aircraft body ahead of and below the camera
 #include "aircraft/body_draw.h"
 
+#include "aircraft/aircraft_geometry.h"
 #include "aircraft/mesh_draw.h"
 #include "aircraft/mesh_model.h"
 #include "common/colours.h"
@@ -18,19 +19,10 @@ static const double kBelowEye = 0.5;                 // world units
 static const double kDegreesPerRadian = 57.29577957855229;
 static const double kBankPerSteer = 30.0;            // degrees at full steering
 static const double kYawOffset = 90.0;               // degrees: the model's nose is along -x
-static const float kModelScale = 0.6f;
 static const float kBodyShininess = 7.0f;             // specular exponent
 
-// The body's parts are told apart only by their group number in cessna.txt; these are the
-// groups that are not yellow.
-static const int kWindowsGroup = 4;         // black
-static const int kCowlingsGroup = 5;        // black
-static const int kStripeGroup = 6;          // purple
-static const int kFinGroup = 7;             // blue
-static const int kFirstTrimGroup = 14;      // blue, up to kLastTrimGroup: wing tips and trim
-static const int kLastTrimGroup = 25;
-
-// Diffuse colour of each body group.
+// Diffuse colour of each body group: windows and cowlings black, the stripe purple, the fin
+// and the trim blue, the rest yellow.
 static const float* groupDiffuse(int group)
 {
     if (group == kWindowsGroup || group == kCowlingsGroup)
@@ -57,7 +49,8 @@ void drawAircraftBody()
     MeshTables tables = meshTables(aircraftModel);
     glPushMatrix();
         applyAircraftPlacement();
-        glScalef(kModelScale, kModelScale, kModelScale);
+        const float scale = (float)kModelScale;
+        glScalef(scale, scale, scale);
         glMaterialfv(GL_FRONT, GL_AMBIENT, paleBlue);
         glMaterialfv(GL_FRONT, GL_SPECULAR, specularColour);
         glMaterialf(GL_FRONT, GL_SHININESS, kBodyShininess);

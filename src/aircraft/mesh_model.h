@@ -5,9 +5,9 @@
 
 #include <cstdio>
 
-// The mesh text format is read in chunks of at most this many characters: a line of up to
-// 36 characters and its line end is one chunk, a longer line is cut every 37 characters and
-// each piece is classified by its own first character ("v", "n", "g", "f"; anything else is
+// The mesh text format is read in chunks of at most this many characters: a shorter line and
+// its line end is one chunk, a longer line is cut every kMeshChunkChars characters and each
+// piece is classified by its own first character ("v", "n", "g", "f"; anything else is
 // ignored).
 constexpr int kMeshChunkChars = 37;
 

@@ -1,6 +1,7 @@
 // propeller_draw.cpp -- the two counter-rotating propellers drawn from propellerModel
 #include "aircraft/propeller_draw.h"
 
+#include "aircraft/aircraft_geometry.h"
 #include "aircraft/body_draw.h"
 #include "aircraft/mesh_draw.h"
 #include "aircraft/mesh_model.h"
@@ -9,11 +10,6 @@
 
 #include <GL/gl.h>
 
-static const float kSecondOffset = -0.421f;     // world units along the placed frame's z
-static const float kModelScale = 0.6f;
-static const float kPivotY = -0.15f;            // model units: the spin axis runs through
-static const float kPivotZ = 0.35f;             // (0, kPivotY, kPivotZ) parallel to x
-static const int kPropellerFacesDrawn = 133;    // per group
 // Spin: degrees per unit of propTime (which grows by 0.001 per tick), times speed scaled by
 // kSpinPerSpeed, so a faster flight spins the blades faster.
 static const double kSpinDegreesPerPropTime = 10000.0;
@@ -27,13 +23,16 @@ float propellerSpinAngle(int propeller)
 
 void applyPropellerPlacement(int propeller)
 {
+    const float scale = (float)kModelScale;
+    const float pivotY = (float)kPropellerPivotY;
+    const float pivotZ = (float)kPropellerPivotZ;
     applyAircraftPlacement();
     if (propeller != 0)
-        glTranslatef(0.0f, 0.0f, kSecondOffset);
-    glScalef(kModelScale, kModelScale, kModelScale);
-    glTranslatef(0.0f, kPivotY, kPivotZ);
+        glTranslatef(0.0f, 0.0f, (float)kSecondPropellerOffset);
+    glScalef(scale, scale, scale);
+    glTranslatef(0.0f, pivotY, pivotZ);
     glRotatef(propellerSpinAngle(propeller), 1.0f, 0.0f, 0.0f);
-    glTranslatef(0.0f, -kPivotY, -kPivotZ);
+    glTranslatef(0.0f, -pivotY, -pivotZ);
 }
 
 // Both groups of propellerModel under the current matrix, then shininess 0.
@@ -42,10 +41,10 @@ static void drawPropellerGeometry()
     MeshTables tables = meshTables(propellerModel);
     glMaterialfv(GL_FRONT, GL_SPECULAR, specularColour);
     glMaterialfv(GL_FRONT, GL_DIFFUSE, yellow);
-    drawMeshGroup(tables, 0, kPropellerFacesDrawn, wireframe);
+    drawMeshGroup(tables, kBladesGroup, kPropellerFacesDrawn, wireframe);
     glMaterialfv(GL_FRONT, GL_SPECULAR, black);
     glMaterialfv(GL_FRONT, GL_DIFFUSE, red);
-    drawMeshGroup(tables, 1, kPropellerFacesDrawn, wireframe);
+    drawMeshGroup(tables, kSpinnerGroup, kPropellerFacesDrawn, wireframe);
     glMaterialf(GL_FRONT, GL_SHININESS, 0.0f);
 }
 

@@ -21,8 +21,5 @@ void buildSceneData()
     loadPropellerModel();
     loadSeaTexture();
     loadSkyTexture();
-    generateMountains();
-    computeMountainNormals(0);
-    computeMountainNormals(1);
-    computeMountainNormals(2);
+    buildMountains();
 }

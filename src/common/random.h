@@ -4,7 +4,7 @@
 // The largest value nextRandom returns; the smallest is 0.
 inline constexpr int kRandomMax = 32767;
 
-// Restarts the sequence from the given seed. Start-up seeds it with 2.
+// Restarts the sequence from the given seed. Start-up seeds it with a fixed seed (app/main.cpp).
 void seedRandom(unsigned int seed);
 
 // The next value of the sequence, 0 to kRandomMax. The portable generator of the C standard's

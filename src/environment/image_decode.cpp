@@ -15,7 +15,6 @@
 #include <system_error>
 #include <thread>
 
-static const int kRgbBytes = 3;          // bytes per decoded pixel
 static const size_t kFirstReadBytes = 64 * 1024;  // first buffer size while reading a file
 static const int kPrefetchSlots = 2;     // the sea and the sky
 static const int kMaxScans = 500;        // more than any real progressive encoder writes

@@ -3,6 +3,9 @@
 
 #include <cstddef>
 
+// Bytes per decoded pixel: red, green, blue.
+constexpr int kRgbBytes = 3;
+
 // Most bytes an image file may hold, checked while it is read.
 constexpr size_t kImageByteLimit = (size_t)256 * 1024 * 1024;
 
@@ -22,7 +25,7 @@ constexpr int kImageFailureChars = 300;
 // One decoded image, or the reason it could not be decoded. All zero (no pixels, no
 // failure) before anything was decoded into it.
 struct DecodedImage {
-    unsigned char* pixels;  // width x height x 3 bytes: red, green, blue, top row first, rows
+    unsigned char* pixels;  // width x height x kRgbBytes bytes, top row first, rows
                             // packed without padding; null when not decoded. Freed by releaseImage
     int width;              // pixels per row as decoded (the file's, or reduced); 0 when not decoded
     int height;             // rows as decoded; 0 when not decoded

@@ -13,7 +13,6 @@ DecodedImage skyImage = {};
 
 static const char* const kSeaFile = "sea02.jpg";
 static const char* const kSkyFile = "sky08.jpg";
-static const int kRgbBytes = 3;  // bytes per uploaded pixel
 
 void startTextureDecoding()
 {

@@ -3,14 +3,23 @@
 
 #include <cmath>
 
-Vec3 eye = {-1.0f, 1.0f, -1.0f};
-Vec3 lookAt = {0.0f, 1.0f, 0.0f};
+// Start values, kept apart so resetFlight restores exactly what the program starts with.
+static constexpr Vec3 kStartEye = {-1.0f, 1.0f, -1.0f};
+static constexpr Vec3 kStartLookAt = {0.0f, 1.0f, 0.0f};
+static constexpr float kStartSpeed = 0.1f;          // world units per tick
+static constexpr float kTurnGain = 20.0f;
+static constexpr float kClimbStep = 0.2f;           // world units per arrow press
+
+Vec3 eye = kStartEye;
+Vec3 lookAt = kStartLookAt;
 float heading = 0.0f;
 float steer = 0.0f;
-float speed = 0.1f;
-float turnGain = 20.0f;
-float climbStep = 0.2f;
+float speed = kStartSpeed;
 float propTime = 0.0f;
+
+float turnGain = kTurnGain;
+float climbStep = kClimbStep;
+
 int wireframe = 0;
 int referenceScene = 0;
 int fogOn = 1;
@@ -32,4 +41,20 @@ void advanceFlight()
     eye.z = (float)((double)eye.z + std::cos((double)heading) * (double)speed);
 
     propTime = (float)((double)propTime + kPropTimePerTick);
+}
+
+void resetFlight()
+{
+    eye = kStartEye;
+    lookAt = kStartLookAt;
+    heading = 0.0f;
+    steer = 0.0f;
+    speed = kStartSpeed;
+    propTime = 0.0f;
+    turnGain = kTurnGain;
+    climbStep = kClimbStep;
+    wireframe = 0;
+    referenceScene = 0;
+    fogOn = 1;
+    mountainsOn = 1;
 }

@@ -31,12 +31,8 @@ static void drawFullScene()
     glLineWidth(kSceneLineWidth);
     drawSea();
     drawSky();
-    if (mountainsOn != 0) {
-        for (int slot = 0; slot < kMountainSlots; slot++) {
-            const MountainPlacement& at = mountainPlacements[slot];
-            drawMountain(at.tx, at.ty, at.tz, at.sx, at.sy, at.sz, slot);
-        }
-    }
+    if (mountainsOn != 0)
+        drawMountains();
 }
 
 void drawFrame()

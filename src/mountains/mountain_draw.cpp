@@ -57,3 +57,11 @@ void drawMountain(float tx, float ty, float tz, float sx, float sy, float sz, in
         }
     glPopMatrix();
 }
+
+void drawMountains()
+{
+    for (int slot = 0; slot < kMountainSlots; slot++) {
+        const MountainPlacement& at = mountainPlacements[slot];
+        drawMountain(at.tx, at.ty, at.tz, at.sx, at.sy, at.sz, slot);
+    }
+}

@@ -163,3 +163,10 @@ void generateMountains()
     for (int slot = 0; slot < kMountainSlots; slot++)
         weldMountain(slot);
 }
+
+void buildMountains()
+{
+    generateMountains();
+    for (int slot = 0; slot < kMountainSlots; slot++)
+        computeMountainNormals(slot);
+}

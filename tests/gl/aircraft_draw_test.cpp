@@ -1,4 +1,5 @@
 // aircraft_draw_test.cpp -- the aircraft body and propellers in a real context: placement, materials, pixels
+#include "aircraft/aircraft_geometry.h"
 #include "aircraft/body_draw.h"
 #include "aircraft/mesh_draw.h"
 #include "aircraft/mesh_model.h"
@@ -144,29 +145,29 @@ TEST(PropellerSpin, OppositeAnglesFromPropTimeAndSpeedAboutTheHubAxis)
         glLoadIdentity();
         applyAircraftPlacement();
         if (propeller == 1)
-            glTranslatef(0.0f, 0.0f, -0.421f);
-        glScalef(0.6f, 0.6f, 0.6f);
-        glTranslatef(0.0f, -0.15f, 0.35f);
+            glTranslatef(0.0f, 0.0f, (float)kSecondPropellerOffset);
+        glScalef((float)kModelScale, (float)kModelScale, (float)kModelScale);
+        glTranslatef(0.0f, (float)kPropellerPivotY, (float)kPropellerPivotZ);
         glRotatef(propeller == 0 ? -5000.0f : 5000.0f, 1.0f, 0.0f, 0.0f);
-        glTranslatef(0.0f, 0.15f, -0.35f);
+        glTranslatef(0.0f, -(float)kPropellerPivotY, -(float)kPropellerPivotZ);
         expectMatrixNear(placed, currentMatrix(GL_MODELVIEW_MATRIX));
     }
 }
 
-TEST(PropellerSpin, AtHeadingZeroTheSecondAxisLies0421TowardWorldMinusX)
+TEST(PropellerSpin, AtHeadingZeroTheSecondAxisLiesTheOffsetTowardWorldMinusX)
 {
     prepareFirstFrame();
     float hub[2][3];
     for (int propeller = 0; propeller < 2; propeller++) {
         glLoadIdentity();
         applyPropellerPlacement(propeller);
-        glTranslatef(0.0f, -0.15f, 0.35f);  // the pivot, in model units
+        glTranslatef(0.0f, (float)kPropellerPivotY, (float)kPropellerPivotZ);
         auto m = currentMatrix(GL_MODELVIEW_MATRIX);
         hub[propeller][0] = m[12];
         hub[propeller][1] = m[13];
         hub[propeller][2] = m[14];
     }
-    EXPECT_NEAR(hub[1][0] - hub[0][0], -0.421f, 1e-5f);
+    EXPECT_NEAR(hub[1][0] - hub[0][0], kSecondPropellerOffset, 1e-5f);
     EXPECT_NEAR(hub[1][1] - hub[0][1], 0.0f, 1e-6f);
     EXPECT_NEAR(hub[1][2] - hub[0][2], 0.0f, 1e-6f);
 }
@@ -280,15 +281,15 @@ static void putSquare(Model& model, int face, int fourthIndex)
     slots[3] = fourthIndex;
 }
 
-TEST(AircraftPixels, PropellersDrawOnlyTheFirst133FacesOfAGroup)
+TEST(AircraftPixels, PropellersDrawOnlyTheFirstFacesOfAGroup)
 {
     prepareFirstFrame();
     clearMeshTables(meshTables(aircraftModel));
     clearMeshTables(meshTables(propellerModel));
-    putSquare(propellerModel, 133, 4);
+    putSquare(propellerModel, kPropellerFacesDrawn, 4);
     drawAircraftFrame();
     EXPECT_EQ(countColours().lit, 0);
-    putSquare(propellerModel, 132, 4);
+    putSquare(propellerModel, kPropellerFacesDrawn - 1, 4);
     drawAircraftFrame();
     EXPECT_GT(countColours().lit, 1000);
 }

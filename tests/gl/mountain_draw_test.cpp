@@ -211,9 +211,7 @@ TEST(MountainDrawing, ScalesAfterTranslatingAndStopsAtTheFirstFreeQuad)
 TEST(MountainDrawing, LeavesTheMatrixAsFoundAndTheMaterialAndLightingSet)
 {
     seedRandom(2);
-    generateMountains();
-    for (int slot = 0; slot < kMountainSlots; slot++)
-        computeMountainNormals(slot);
+    buildMountains();
     for (int wf : {0, 1}) {
         prepareFirstFrame();
         wireframe = wf;
@@ -223,11 +221,8 @@ TEST(MountainDrawing, LeavesTheMatrixAsFoundAndTheMaterialAndLightingSet)
         glMaterialf(GL_FRONT, GL_SHININESS, 0.0f);
         glMaterialfv(GL_FRONT, GL_SPECULAR, white);
         glDisable(GL_LIGHTING);
-        for (int slot = 0; slot < kMountainSlots; slot++) {
-            const MountainPlacement& at = mountainPlacements[slot];
-            drawMountain(at.tx, at.ty, at.tz, at.sx, at.sy, at.sz, slot);
-            EXPECT_EQ(currentMatrix(GL_MODELVIEW_MATRIX), before) << "after slot " << slot;
-        }
+        drawMountains();
+        EXPECT_EQ(currentMatrix(GL_MODELVIEW_MATRIX), before);
         EXPECT_EQ(modelviewDepth(), depth);
         GLint mode = 0;
         glGetIntegerv(GL_MATRIX_MODE, &mode);
@@ -278,9 +273,7 @@ static float heightAt(float x, float z)
 TEST(MountainPixels, MountainTwoShowsBrownSlopesAndAWhiteTop)
 {
     seedRandom(2);
-    generateMountains();
-    for (int slot = 0; slot < kMountainSlots; slot++)
-        computeMountainNormals(slot);
+    buildMountains();
     prepareFirstFrame();
     lookAtMountainTwo();
     const MountainPlacement& at = mountainPlacements[2];
@@ -316,9 +309,7 @@ TEST(MountainPixels, MountainTwoShowsBrownSlopesAndAWhiteTop)
 TEST(MountainPixels, TheFrameDrawsTheMountainsOnlyWhenSwitchedOnInTheFullScene)
 {
     seedRandom(2);
-    generateMountains();
-    for (int slot = 0; slot < kMountainSlots; slot++)
-        computeMountainNormals(slot);
+    buildMountains();
     prepareFirstFrame();
     eye = {70.0f, 25.0f, -230.0f};
     lookAt = {70.0f, 0.0f, -70.0f};

@@ -8,13 +8,11 @@ static const std::string kSource = BRINEWINGS_SOURCE_DIR;
 
 TEST(Package, TheGamesPackagePassesLintianAndFliesFromAThrowawayRoot)
 {
-    // A packager's build: the program's packages only, Release, the games layout.
+    // The packager's build (its preset), in a folder of its own.
     DataFolder build(std::vector<std::string>{});
-    std::string log = shell("cd '" + build.path + "' && cmake -S '" + kSource + "' -B . -DCMAKE_BUILD_TYPE=Release"
-                            " -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON"
-                            " -DCMAKE_INSTALL_PREFIX=/usr -DBRINEWINGS_GAMES_LAYOUT=ON"
+    std::string log = shell("cd '" + kSource + "' && cmake --preset packager -B '" + build.path + "'"
                             " '-DBRINEWINGS_MAINTAINER=Test Packager <packager@debian.org>' 2>&1 &&"
-                            " cmake --build . -j2 2>&1 && cpack -G DEB 2>&1");
+                            " cd '" + build.path + "' && cmake --build . -j2 2>&1 && cpack -G DEB 2>&1");
     EXPECT_NE(log.find("brinewings: skipped tests (GoogleTest not found), benchmarks (Google Benchmark not found)"),
               std::string::npos) << log;
     std::string deb = shell("ls '" + build.path + "'/brinewings_*.deb 2>/dev/null | head -n 1");

@@ -2,7 +2,7 @@
 #include "support/gl_helpers.h"
 
 #include "app/rendering.h"
-#include "support/flight_reset.h"
+#include "flight/flight.h"
 
 Pixel readPixel(int x, int y)
 {
@@ -57,7 +57,7 @@ float lineWidth()
 
 void prepareFirstFrame()
 {
-    resetFlightState();
+    resetFlight();
     initRendering();
     reshape(1200, 1200);
     glMatrixMode(GL_MODELVIEW);

@@ -1,4 +1,5 @@
 // aircraft_model_files_test.cpp -- the generated cessna.txt and propeller.txt keep to the format and fit the hubs
+#include "aircraft/aircraft_geometry.h"
 #include "aircraft/mesh_model.h"
 
 #include <gtest/gtest.h>
@@ -168,7 +169,7 @@ TEST(AircraftModelFiles, KeepWithinTheFormatsLimits)
     EXPECT_LE(body.vertices, kAircraftVertexSlots);
     EXPECT_EQ(body.normals, body.vertices);
     EXPECT_LE(body.groups, kAircraftGroups);
-    EXPECT_GE(body.groups, 8);                      // body, wings, tail, nacelles, black, purple, blue
+    EXPECT_GE(body.groups, kFirstTrimGroup + 1);    // up to the wing tips
     EXPECT_LE(body.mostFaces, kAircraftFacesPerGroup);
 
     FileCounts propeller = countFile("propeller.txt");
@@ -176,7 +177,7 @@ TEST(AircraftModelFiles, KeepWithinTheFormatsLimits)
     EXPECT_LE(propeller.vertices, kPropellerVertexSlots);
     EXPECT_EQ(propeller.normals, propeller.vertices);
     EXPECT_EQ(propeller.groups, kPropellerGroups);
-    EXPECT_LE(propeller.mostFaces, 133);
+    EXPECT_LE(propeller.mostFaces, kPropellerFacesDrawn);
 }
 
 TEST(AircraftModelFiles, BodyFacesAreFlatConvexClosedAndWoundOutward)
@@ -189,7 +190,8 @@ TEST(AircraftModelFiles, BodyFacesAreFlatConvexClosedAndWoundOutward)
     int perGroup[kAircraftGroups] = {};
     for (const Face& face : faces)
         perGroup[face.group]++;
-    for (int g : {0, 1, 2, 3, 4, 5, 6, 7, 14})  // every colour of the livery is used
+    for (int g : {kFuselageGroup, kWingsGroup, kTailplaneGroup, kNacellesGroup, kWindowsGroup,
+                  kCowlingsGroup, kStripeGroup, kFinGroup, kFirstTrimGroup})  // every part is there
         EXPECT_GT(perGroup[g], 0) << "group " << g;
 }
 
@@ -203,32 +205,29 @@ TEST(AircraftModelFiles, PropellerFacesAreFlatConvexClosedAndWoundOutward)
 
 TEST(AircraftModelFiles, TheEngineHubsLieOnBothPropellerAxes)
 {
-    // The propellers spin about (0, -0.15, 0.35) and, 0.421 world units further along -z
-    // before the 0.6 scale, about (0, -0.15, 0.35 - 0.421 / 0.6).
-    const double secondZ = 0.35 - 0.421 / 0.6;
     loadFile(propellerModel, "propeller.txt");
     std::vector<V> spinner;
     for (const Face& face : facesOf(propellerModel, kPropellerGroups, kPropellerFacesPerGroup))
         for (int k : face.indices)
-            if (face.group == 1)
+            if (face.group == kSpinnerGroup)
                 spinner.push_back(toV(propellerModel.vertices[k - 1]));
     V hub = centreOf(spinner);
-    EXPECT_NEAR(hub.y, -0.15, 1e-3);
-    EXPECT_NEAR(hub.z, 0.35, 1e-3);
+    EXPECT_NEAR(hub.y, kPropellerPivotY, 1e-3);
+    EXPECT_NEAR(hub.z, kPropellerPivotZ, 1e-3);
 
     loadFile(aircraftModel, "cessna.txt");
     std::vector<V> nacelles[2];
     for (const Face& face : facesOf(aircraftModel, kAircraftGroups, kAircraftFacesPerGroup))
         for (int k : face.indices)
-            if (face.group == 3 || face.group == 5) {
+            if (face.group == kNacellesGroup || face.group == kCowlingsGroup) {
                 V p = toV(aircraftModel.vertices[k - 1]);
                 nacelles[p.z > 0.0 ? 0 : 1].push_back(p);
             }
     V first = centreOf(nacelles[0]), second = centreOf(nacelles[1]);
-    EXPECT_NEAR(first.y, -0.15, 1e-3);
-    EXPECT_NEAR(first.z, 0.35, 1e-3);
-    EXPECT_NEAR(second.y, -0.15, 1e-3);
-    EXPECT_NEAR(second.z, secondZ, 1e-3);
+    EXPECT_NEAR(first.y, kPropellerPivotY, 1e-3);
+    EXPECT_NEAR(first.z, kPropellerPivotZ, 1e-3);
+    EXPECT_NEAR(second.y, kPropellerPivotY, 1e-3);
+    EXPECT_NEAR(second.z, kSecondPropellerPivotZ, 1e-3);
     // The spinner sits in front of its nacelle.
     EXPECT_LT(hub.x, first.x);
 }

@@ -3,7 +3,6 @@
 #include "common/random.h"
 #include "flight/flight.h"
 #include "mountains/mountains.h"
-#include "support/flight_reset.h"
 
 #include <gtest/gtest.h>
 
@@ -14,8 +13,33 @@
 
 class FlightTest : public testing::Test {
 protected:
-    void SetUp() override { resetFlightState(); }
+    void SetUp() override { resetFlight(); }
 };
+
+namespace {
+struct FlightValues {
+    Vec3 eye, lookAt;
+    float tick[6];
+    int toggles[4];
+};
+FlightValues flightValues()
+{
+    return {eye, lookAt, {heading, steer, speed, propTime, turnGain, climbStep},
+            {wireframe, referenceScene, fogOn, mountainsOn}};
+}
+// The globals are constant-initialised, so this holds the values the program starts with.
+const FlightValues kAtStart = flightValues();
+}  // namespace
+
+TEST(FlightReset, PutsEveryVariableBackToItsStartValue)
+{
+    eye = lookAt = {5.0f, 5.0f, 5.0f};
+    heading = steer = speed = propTime = turnGain = climbStep = 3.0f;
+    wireframe = referenceScene = fogOn = mountainsOn = 7;
+    resetFlight();
+    FlightValues now = flightValues();
+    EXPECT_EQ(memcmp(&now, &kAtStart, sizeof now), 0);
+}
 
 TEST_F(FlightTest, FirstTickWithoutSteeringAimsAndMovesAlongPlusZ)
 {
@@ -52,7 +76,7 @@ TEST_F(FlightTest, FullLeftSteeringTurnsByTwoHundredthsPerTick)
     advanceFlight();
     EXPECT_EQ(heading, (float)(0.02 + 0.02f));
     // A full circle takes about 314 ticks; its radius is speed / 0.02 = 5 units.
-    resetFlightState();
+    resetFlight();
     steer = -1.0f;
     float minX = eye.x, maxX = eye.x;
     for (int i = 0; i < 315; i++) {
@@ -107,7 +131,7 @@ struct Digest {
 // levels, and every tick's position and heading go into the digest.
 void flyScriptedFlight(Digest& d)
 {
-    resetFlightState();
+    resetFlight();
     for (int tick = 0; tick < 100000; tick++) {
         if (tick % 500 == 0)
             steer = (float)((double)((tick / 500) % 41 - 20) / 20.0);
@@ -124,9 +148,8 @@ void flyScriptedFlight(Digest& d)
 void addMountains(Digest& d)
 {
     seedRandom(2);
-    generateMountains();
+    buildMountains();
     for (int slot = 0; slot < kMountainSlots; slot++) {
-        computeMountainNormals(slot);
         const MountainSlot& m = mountainSlots[slot];
         for (int i = 0; i < kMountainEntries; i++) {
             d.add(m.vertices[i]);

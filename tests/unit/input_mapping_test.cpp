@@ -1,7 +1,6 @@
 // input_mapping_test.cpp -- the pointer, arrow, speed and toggle mapping against exact numbers
 #include "app/input_mapping.h"
 #include "flight/flight.h"
-#include "support/flight_reset.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +9,7 @@
 
 class InputMappingTest : public testing::Test {
 protected:
-    void SetUp() override { resetFlightState(); }
+    void SetUp() override { resetFlight(); }
 };
 
 TEST_F(InputMappingTest, SteeringFromThePointerColumnAndTheWindowWidth)
@@ -43,7 +42,7 @@ TEST_F(InputMappingTest, SpeedStepsStopAtTheirBoundsWhichRoundingShifts)
     for (int i = 0; i < 11; i++)
         slowDown();
     EXPECT_EQ(speed, 0.050000008f);
-    resetFlightState();
+    resetFlight();
     slowDown();  // the float nearest 0.1 counts as above 0.1: one level below the nominal bound
     slowDown();
     EXPECT_EQ(speed, (float)((double)0.1f - 0.05));
