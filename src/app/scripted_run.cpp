@@ -25,7 +25,7 @@ static RunOptions options;
 static int ticksDone = 0;        // advances of the flight so far
 static int nextEvent = 0;        // next replayed event in flightEvents
 static bool replaying = false;   // replayed events remain: live input other than Q waits
-static bool sized = false;       // the window has had its size (reshape): the flight may start
+static bool shown = false;       // the first frame is on screen: the flight may start
 static int nextScreenshot = 0;   // next request in options.screenshots, sorted by tick
 static FILE* recording = nullptr;
 static bool recordingQuits = false;  // the last recorded event ends the program
@@ -112,9 +112,9 @@ static void captureDueFrames()
 
 static void scriptedIdle()
 {
-    // The flight waits for the window's size, so the first ticks are drawn (and captured) in
-    // the window they belong to, however long the window takes to appear.
-    if (!sized)
+    // The flight waits for its first frame on screen, so every tick is drawn (and captured) in
+    // the window it belongs to, with its size, however long the window takes to appear.
+    if (!shown)
         return;
     if (options.benchmark && !replaying && (flightEventCount == 0 || ticksDone > flightEvents[flightEventCount - 1].tick))
         exit(0);
@@ -133,14 +133,9 @@ static void scriptedIdle()
 static void scriptedDisplay()
 {
     display();
+    shown = true;
     if (options.benchmark)
         noteSwap(ticksDone);
-}
-
-static void scriptedReshape(int width, int height)
-{
-    reshape(width, height);
-    sized = true;
 }
 
 static void scriptedKeyboard(unsigned char key, int x, int y)
@@ -202,7 +197,6 @@ void beginScriptedRun()
         return;
     glutDisplayFunc(scriptedDisplay);
     glutIdleFunc(scriptedIdle);
-    glutReshapeFunc(scriptedReshape);
     glutKeyboardFunc(scriptedKeyboard);
     glutSpecialFunc(scriptedSpecialKeys);
     glutPassiveMotionFunc(scriptedMouseMove);

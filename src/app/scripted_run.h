@@ -7,7 +7,7 @@
 // returns false: the program then ends with status 2.
 bool prepareScriptedRun(int argc, char** argv);
 
-// With any option of ours, replaces the display, idle, reshape, keyboard and pointer callbacks
+// With any option of ours, replaces the display, idle, keyboard and pointer callbacks
 // by ones that feed the replay, record, capture frames and time them, and arranges the end
 // line and the benchmark figures at exit. Without options it does nothing, so the program's
 // output and OpenGL calls stay those of a plain run. Call once the window and the standard
