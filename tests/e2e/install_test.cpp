@@ -30,7 +30,7 @@ TEST(Install, TheLauncherStartsTheProgramInItsDataFolderFromAnyDirectory)
     Installed installed;
     for (const char* file : {"bin/brinewings", "libexec/brinewings/brinewings",
                              "share/brinewings/cessna.txt", "share/brinewings/propeller.txt",
-                             "share/brinewings/sea02.jpg", "share/brinewings/sky08.jpg",
+                             "share/brinewings/sea02.jpg", "share/brinewings/sky08.jpg", "share/brinewings/benchmark.flight",
                              "share/applications/brinewings.desktop", "share/man/man6/brinewings.6.gz",
                              "share/metainfo/org.brinewings.brinewings.metainfo.xml",
                              "share/icons/hicolor/16x16/apps/brinewings.png",
