@@ -19,8 +19,7 @@ TEST(AircraftProgram, TheGeneratedAircraftFliesInViewAndWireframeOutlinesIt)
 {
     DataFolder data;
     // Straight ahead: the sun then lights the aircraft the same way in every run (circling
-    // would turn its lit side away from the view part of the time). The reference scene is
-    // black behind the aircraft once past the grid.
+    // would turn its lit side away from the view part of the time).
     FlightRun run = flyFlight(data, "0 pointer 600 1200\n0 key s\n30 key w\n32 quit\n", {30, 31});
     const Screenshot& filled = run.shots[0];
     const Screenshot& outlined = run.shots[1];

@@ -1,20 +1,9 @@
 // replay_test.cpp -- the real binary on flight files: refusal, record and replay, frames, benchmark
-#include "support/e2e.h"
 #include "support/flight_run.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <regex>
-#include <sstream>
-
-static std::string readText(const std::string& file)
-{
-    std::ifstream in(file);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 TEST(Replay, ABadFlightFileEndsTheRunWithStatus2AndOneLineBeforeAnyWindow)
 {
@@ -28,22 +17,19 @@ TEST(Replay, ABadFlightFileEndsTheRunWithStatus2AndOneLineBeforeAnyWindow)
 TEST(Replay, ARecordedLiveFlightReplaysToTheSameEndInAnotherWindowSize)
 {
     DataFolder data;
-    {
-        Program program(data.path, {"-c", "exec \"$0\" --record rec.flight 2>end.txt", BRINEWINGS_BINARY}, "/bin/sh");
-        ASSERT_TRUE(program.waitForWindow());
-        program.movePointer(900, 300);
-        program.key("Page_Up", 3);
-        Program::pause(0.3);
-        program.key("Up", 5);
-        program.key("w");
-        program.movePointer(200, 700);
-        Program::pause(0.3);
-        program.key("q");
-        ASSERT_TRUE(program.waitForExit());
-        EXPECT_EQ(program.exitStatus(), 0);
-    }
-    std::string recorded = readText(data.path + "/end.txt");
-    std::string flight = readText(data.path + "/rec.flight");
+    Program program(data.path, {"-c", "exec \"$0\" --record rec.flight 2>end.txt", BRINEWINGS_BINARY}, "/bin/sh");
+    ASSERT_TRUE(program.waitForWindow());
+    program.movePointer(900, 300);
+    program.key("Page_Up", 3);
+    program.key("Up", 5);
+    program.key("w");
+    Program::pause(0.3);
+    program.movePointer(200, 700);
+    program.key("q");
+    ASSERT_TRUE(program.waitForExit());
+    EXPECT_EQ(program.exitStatus(), 0);
+    std::string recorded = readFile(data.path + "/end.txt");
+    std::string flight = readFile(data.path + "/rec.flight");
     for (const char* event : {" pointer 900 1200\n", " special page_up\n", " special up\n", " key w\n", " key q\n"})
         EXPECT_NE(flight.find(event), std::string::npos) << event << " in\n" << flight;
     EXPECT_TRUE(std::regex_match(recorded, std::regex("brinewings: tick [1-9][0-9]* heading -?[0-9.e-]+ eye "
@@ -60,13 +46,13 @@ TEST(Replay, ScreenshotsRepeatByteForByteAndTheBenchmarkReportsEachPhase)
     DataFolder data;
     const std::string flight = "0 pointer 600 1200\n20 key w\n40 key s\n40 key w\n60 quit\n";
     FlightRun first = flyFlight(data, flight, {10, 50}, "--benchmark");
-    std::string firstPng = readText(data.path + "/shot50.png");
+    std::string firstPng = readFile(data.path + "/shot50.png");
     FlightRun second = flyFlight(data, flight, {10, 50});
     EXPECT_EQ(first.status, 0);
     EXPECT_EQ(second.status, 0);
     ASSERT_EQ(first.shots[1].width, 1200);
     EXPECT_EQ(first.shots[1].height, 1200);
-    EXPECT_EQ(readText(data.path + "/shot50.png"), firstPng);
+    EXPECT_EQ(readFile(data.path + "/shot50.png"), firstPng);
     EXPECT_EQ(first.shots[0].rgb, second.shots[0].rgb);
     EXPECT_NE(first.shots[0].rgb, first.shots[1].rgb);
 

@@ -1,5 +1,5 @@
-// scripted_flight_test.cpp -- one flight file with every control, checked the way a person
-// would check it: by looking at the frame after each step
+// scripted_flight_test.cpp -- one flight with every control, checked the way a person would
+// check it: by looking at the window after each step
 #include "support/e2e.h"
 #include "support/flight_run.h"
 
@@ -108,19 +108,16 @@ static double mountainGrowth(const Screenshot& before, const Screenshot& after, 
     return width(before) > 0 ? (double)width(after) / width(before) : 0.0;
 }
 
-// Each event "TICK ACTION" repeated times times, as flight-file lines.
-static std::string events(int tick, const std::string& action, int times = 1)
-{
-    std::string lines;
-    for (int i = 0; i < times; i++)
-        lines += std::to_string(tick) + " " + action + "\n";
-    return lines;
-}
-
 TEST(ScriptedFlight, EveryControlChangesWhatThePilotSees)
 {
     // Straight toward the first mountain; each control is used, looked at one tick later, then
     // undone. Full screen (F) has its own test under a window manager.
+    auto events = [](int tick, const std::string& action, int times = 1) {
+        std::string lines;
+        while (times-- > 0)
+            lines += std::to_string(tick) + " " + action + "\n";
+        return lines;
+    };
     std::string flight = events(0, "pointer 600 1200") + events(60, "special up", 100) +
         events(61, "special down", 100) + events(70, "key m") + events(72, "key m") + events(80, "key b") +
         events(82, "key b") + events(90, "key w") + events(92, "key w") + events(100, "key s") +

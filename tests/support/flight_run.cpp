@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-static std::string readFile(const std::string& file)
+std::string readFile(const std::string& file)
 {
     std::ifstream in(file, std::ios::binary);
     std::stringstream text;

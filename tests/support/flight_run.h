@@ -18,5 +18,6 @@ struct FlightRun {
 FlightRun flyFlight(const DataFolder& data, const std::string& flight, const std::vector<int>& ticks = {},
                     const std::string& extraArguments = "");
 
-// An RGB PNG file as a Screenshot; empty when it cannot be read.
+// A whole file's bytes, or an RGB PNG file; empty when it cannot be read.
+std::string readFile(const std::string& file);
 Screenshot readPng(const std::string& file);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <unistd.h>
 
@@ -19,21 +20,21 @@ static std::string writeTemp(const std::string& text)
 
 TEST(FlightFile, EveryActionReadsBackAndWritesTheSameLine)
 {
-    std::string text = "# a comment\n\n0 pointer -100000 100000\n0\tkey ~  # trailing\r\n"
+    // Exactly 200 characters on a line, and UTF-8 inside a comment, are text.
+    std::string text = "# caf\xc3\xa9\n\n0 pointer -100000 100000" + std::string(176, ' ') + "\n0\tkey ~  # x\r\n"
                        "7 special page_down\n7 special up\n1000000000 key !\n1000000000 quit";
     std::string path = writeTemp(text);
     char message[512] = "";
     ASSERT_TRUE(readFlightFile(path.c_str(), message, sizeof message)) << message;
-    ASSERT_EQ(flightEventCount, 6);
-    FILE* out = tmpfile();
+    char* written = nullptr;
+    size_t size = 0;
+    FILE* out = open_memstream(&written, &size);
     for (int i = 0; i < flightEventCount; i++)
         ASSERT_TRUE(writeFlightEvent(out, flightEvents[i]));
-    rewind(out);
-    char written[512] = "";
-    written[fread(written, 1, sizeof written - 1, out)] = '\0';
     fclose(out);
     EXPECT_STREQ(written, "0 pointer -100000 100000\n0 key ~\n7 special page_down\n7 special up\n"
                           "1000000000 key !\n1000000000 quit\n");
+    free(written);
     unlink(path.c_str());
 }
 
@@ -68,11 +69,7 @@ TEST(FlightFile, BadFilesAreRefusedWithTheLineAndTheReason)
         EXPECT_EQ(flightEventCount, 0);
         unlink(path.c_str());
     }
-    // Exactly 200 characters, and UTF-8 inside a comment, are text.
-    std::string path = writeTemp("0 quit" + std::string(194, ' ') + "\n1 quit # caf\xc3\xa9\n");
     char message[512] = "";
-    EXPECT_TRUE(readFlightFile(path.c_str(), message, sizeof message)) << message;
-    unlink(path.c_str());
     EXPECT_FALSE(readFlightFile("/nonexistent/flight", message, sizeof message));
     EXPECT_STREQ(message, "brinewings: /nonexistent/flight: No such file or directory");
 }
@@ -84,19 +81,15 @@ TEST(RunOptions, ValuesAreTakenInBothFormsAndBadOnesRefused)
     RunOptions options;
     char message[256] = "";
     ASSERT_TRUE(parseRunOptions(10, (char**)good, &options, message, sizeof message)) << message;
-    EXPECT_STREQ(options.replayFile, "a.flight");
-    EXPECT_STREQ(options.recordFile, "b.flight");
-    EXPECT_TRUE(options.benchmark);
-    ASSERT_EQ(options.screenshotCount, 2);
-    EXPECT_EQ(options.screenshots[1].tick, 1000000000);
-    EXPECT_STREQ(options.screenshots[1].file, "x:y.png");
+    EXPECT_EQ(std::string(options.replayFile) + " " + options.recordFile + " " + options.screenshots[1].file,
+              "a.flight b.flight x:y.png");
+    EXPECT_TRUE(options.benchmark && options.screenshotCount == 2 && options.screenshots[1].tick == 1000000000);
 
     struct Case { const char* argument; const char* value; const char* message; } cases[] = {
         {"--replay", nullptr, "brinewings: --replay needs a value"},
         {"--record=", nullptr, "brinewings: --record needs a value"},
         {"--replay", "a", "brinewings: --replay given twice"},
         {"--screenshot", "12", "brinewings: --screenshot '12': expected TICK:FILE, TICK from 0 to 1000000000"},
-        {"--screenshot", "1000000001:a.png", "brinewings: --screenshot '1000000001:a.png': expected TICK:FILE, TICK from 0 to 1000000000"},
         {"--screenshot", "5:", "brinewings: --screenshot '5:': expected TICK:FILE, TICK from 0 to 1000000000"},
     };
     for (const Case& c : cases) {
