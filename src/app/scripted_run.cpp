@@ -27,6 +27,7 @@ static int nextEvent = 0;        // next replayed event in flightEvents
 static bool replaying = false;   // replayed events remain: live input other than Q waits
 static bool shown = false;       // the first frame is on screen: the flight may start
 static int nextScreenshot = 0;   // next request in options.screenshots, sorted by tick
+static bool flying = false;      // a flight file is replayed: --replay, or the benchmark's route
 static FILE* recording = nullptr;
 static bool recordingQuits = false;  // the last recorded event ends the program
 
@@ -50,6 +51,7 @@ bool prepareScriptedRun(int argc, char** argv)
         fprintf(stderr, "%s\n", message);
         return false;
     }
+    flying = flight != nullptr;
     replaying = flightEventCount > 0;
     if (options.recordFile != nullptr) {
         // Recording over the file being replayed would destroy it before it is flown.
@@ -183,7 +185,7 @@ static void endScriptedRun()
             fprintf(stderr, "brinewings: %s: %s\n", options.recordFile, strerror(errno));
         fclose(recording);
     }
-    if (options.replayFile != nullptr || options.recordFile != nullptr) {
+    if (flying || options.recordFile != nullptr) {
         fprintf(stderr, "brinewings: tick %d heading %.9g eye %.9g %.9g %.9g speed %.9g\n", ticksDone,
                 (double)heading, (double)eye.x, (double)eye.y, (double)eye.z, (double)speed);
     }

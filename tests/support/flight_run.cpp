@@ -4,14 +4,12 @@
 #include <stb_image.h>
 
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 std::string readFile(const std::string& file)
 {
     std::ifstream in(file, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 Screenshot readPng(const std::string& file)

@@ -3,9 +3,6 @@
 
 #include "support/e2e.h"
 
-#include <string>
-#include <vector>
-
 struct FlightRun {
     int status = -1;                // exit status; -1 when killed or timed out
     std::string out;                // standard output
