@@ -61,10 +61,13 @@ static void setSwapIntervalZero()
 {
     Display* display = glXGetCurrentDisplay();
     GLXDrawable drawable = glXGetCurrentDrawable();
-    const char* list = display != nullptr ? glXQueryExtensionsString(display, DefaultScreen(display)) : nullptr;
+    const char* list = nullptr;
+    if (display != nullptr)
+        list = glXQueryExtensionsString(display, DefaultScreen(display));
     const char* name = "swap interval unchanged: the driver offers no GLX swap control extension";
     if (hasExtension(list, "GLX_EXT_swap_control")) {
-        auto set = (void (*)(Display*, GLXDrawable, int))glXGetProcAddressARB((const GLubyte*)"glXSwapIntervalEXT");
+        auto set = (void (*)(Display*, GLXDrawable, int))
+            glXGetProcAddressARB((const GLubyte*)"glXSwapIntervalEXT");
         if (set != nullptr) {
             set(display, drawable, 0);
             name = "swap interval 0 through GLX_EXT_swap_control";
@@ -147,7 +150,8 @@ void printBenchmarkReport()
         printf("brinewings benchmark: no frames timed\n");
         return;
     }
-    printf("brinewings benchmark: %ld frames in %.2f s, mean %.1f fps, median %.2f ms, 99th percentile %.2f ms\n",
+    printf("brinewings benchmark: %ld frames in %.2f s, mean %.1f fps, median %.2f ms, "
+           "99th percentile %.2f ms\n",
            frameCount, totalSeconds, totalSeconds > 0.0 ? (double)frameCount / totalSeconds : 0.0,
            percentileMs(0.5), percentileMs(0.99));
     fflush(stdout);

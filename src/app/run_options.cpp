@@ -89,8 +89,9 @@ bool parseRunOptions(int argc, char** argv, RunOptions* options, char* message, 
             return false;
         }
         if (!readScreenshot(value, &options->screenshots[options->screenshotCount])) {
-            snprintf(message, messageSize, "brinewings: --screenshot '%s': expected TICK:FILE, TICK from 0 to %d",
-                     value, kFlightMaxTick);
+            snprintf(message, messageSize,
+                     "brinewings: --screenshot '%s': expected TICK:FILE, TICK from 0 to %d", value,
+                     kFlightMaxTick);
             return false;
         }
         options->screenshotCount++;

@@ -22,7 +22,7 @@
 #include <cstring>
 
 static RunOptions options;
-static int ticksDone = 0;        // advances of the flight so far
+static long long ticksDone = 0;  // advances of the flight so far; 64 bits, so it cannot overflow
 static int nextEvent = 0;        // next replayed event in flightEvents
 static bool replaying = false;   // replayed events remain: live input other than Q waits
 static bool shown = false;       // the first frame is on screen: the flight may start
@@ -75,8 +75,16 @@ static void record(FlightAction action, int a, int b)
 {
     if (recording == nullptr)
         return;
+    // A flight file ends at tick 1000000000 (11 days at 1000 frames a second); later input is
+    // not recorded, and the file stays valid.
+    if (ticksDone > kFlightMaxTick) {
+        fprintf(stderr, "brinewings: %s: recording stopped at tick %d\n", options.recordFile, kFlightMaxTick);
+        fclose(recording);
+        recording = nullptr;
+        return;
+    }
     recordingQuits = action == kFlightQuit || (action == kFlightKey && (a == 'q' || a == 'Q'));
-    if (!writeFlightEvent(recording, {ticksDone, action, a, b})) {
+    if (!writeFlightEvent(recording, {(int)ticksDone, action, a, b})) {
         fprintf(stderr, "brinewings: %s: %s\n", options.recordFile, strerror(errno));
         fclose(recording);
         recording = nullptr;
@@ -118,7 +126,10 @@ static void scriptedIdle()
     // the window it belongs to, with its size, however long the window takes to appear.
     if (!shown)
         return;
-    if (options.benchmark && !replaying && (flightEventCount == 0 || ticksDone > flightEvents[flightEventCount - 1].tick))
+    // The benchmark ends once the tick of its last event has been flown and drawn; the
+    // figures are printed at exit.
+    bool flown = !replaying && (flightEventCount == 0 || ticksDone > flightEvents[flightEventCount - 1].tick);
+    if (options.benchmark && flown)
         exit(0);
     if (ticksDone == 0)
         captureDueFrames();
@@ -137,7 +148,7 @@ static void scriptedDisplay()
     display();
     shown = true;
     if (options.benchmark)
-        noteSwap(ticksDone);
+        noteSwap((int)ticksDone);  // the benchmark ends by tick 1000000001
 }
 
 static void scriptedKeyboard(unsigned char key, int x, int y)
@@ -181,12 +192,13 @@ static void scriptedMouseMove(int x, int y)
 static void endScriptedRun()
 {
     if (recording != nullptr) {
-        if (!recordingQuits && !writeFlightEvent(recording, {ticksDone, kFlightQuit, 0, 0}))
+        if (!recordingQuits && ticksDone <= kFlightMaxTick &&
+            !writeFlightEvent(recording, {(int)ticksDone, kFlightQuit, 0, 0}))
             fprintf(stderr, "brinewings: %s: %s\n", options.recordFile, strerror(errno));
         fclose(recording);
     }
     if (flying || options.recordFile != nullptr) {
-        fprintf(stderr, "brinewings: tick %d heading %.9g eye %.9g %.9g %.9g speed %.9g\n", ticksDone,
+        fprintf(stderr, "brinewings: tick %lld heading %.9g eye %.9g %.9g %.9g speed %.9g\n", ticksDone,
                 (double)heading, (double)eye.x, (double)eye.y, (double)eye.z, (double)speed);
     }
     if (options.benchmark)
