@@ -155,14 +155,9 @@ static int readLine(FILE* file, char* line, char* reason, size_t reasonSize)
     return 1;
 }
 
-bool readFlightFile(const char* path, char* message, size_t messageSize)
+bool readFlightStream(FILE* file, const char* path, char* message, size_t messageSize)
 {
     flightEventCount = 0;
-    FILE* file = fopen(path, "rb");
-    if (file == nullptr) {
-        snprintf(message, messageSize, "brinewings: %s: %s", path, strerror(errno));
-        return false;
-    }
     char line[kFlightLineChars + 1];
     char reason[kFlightLineChars + 128];
     int lineNumber = 0;
@@ -187,11 +182,8 @@ bool readFlightFile(const char* path, char* message, size_t messageSize)
         flightEvents[flightEventCount++] = event;
         previousTick = event.tick;
     }
-    bool readError = ferror(file) != 0;
-    int readErrno = errno;
-    fclose(file);
-    if (readError) {
-        snprintf(message, messageSize, "brinewings: %s: %s", path, strerror(readErrno));
+    if (ferror(file) != 0) {
+        snprintf(message, messageSize, "brinewings: %s: %s", path, strerror(errno));
     } else if (status < 0) {
         snprintf(message, messageSize, "brinewings: %s:%d: %s", path, lineNumber, reason);
     } else {
@@ -199,6 +191,19 @@ bool readFlightFile(const char* path, char* message, size_t messageSize)
     }
     flightEventCount = 0;
     return false;
+}
+
+bool readFlightFile(const char* path, char* message, size_t messageSize)
+{
+    FILE* file = fopen(path, "rb");
+    if (file == nullptr) {
+        flightEventCount = 0;
+        snprintf(message, messageSize, "brinewings: %s: %s", path, strerror(errno));
+        return false;
+    }
+    bool read = readFlightStream(file, path, message, messageSize);
+    fclose(file);
+    return read;
 }
 
 bool writeFlightEvent(FILE* out, const FlightEvent& event)

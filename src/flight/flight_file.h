@@ -37,6 +37,9 @@ extern int flightEventCount;                        // events in flightEvents; w
 // with more than kFlightEventSlots events is refused on the first event that does not fit.
 bool readFlightFile(const char* path, char* message, size_t messageSize);
 
+// The same from an open stream, read to its end and left open; path names it in the message.
+bool readFlightStream(FILE* file, const char* path, char* message, size_t messageSize);
+
 // Writes event as one flight-file line, line end included, to out; returns false when the
 // write fails. Only events that readFlightFile accepts may be written ('#' is not a key).
 bool writeFlightEvent(FILE* out, const FlightEvent& event);

@@ -7,15 +7,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <unistd.h>
 
-static std::string writeTemp(const std::string& text)
+// Reads text as the flight file "f"; message gets the refusal.
+static bool readText(const std::string& text, char (&message)[512])
 {
-    char path[] = "/tmp/brinewings-flight.XXXXXX";
-    int fd = mkstemp(path);
-    EXPECT_EQ(write(fd, text.data(), text.size()), (ssize_t)text.size());
-    close(fd);
-    return path;
+    FILE* in = fmemopen((void*)text.data(), text.size(), "r");
+    bool read = readFlightStream(in, "f", message, sizeof message);
+    fclose(in);
+    return read;
 }
 
 TEST(FlightFile, EveryActionReadsBackAndWritesTheSameLine)
@@ -23,9 +22,8 @@ TEST(FlightFile, EveryActionReadsBackAndWritesTheSameLine)
     // Exactly 200 characters on a line, and UTF-8 inside a comment, are text.
     std::string text = "# caf\xc3\xa9\n\n0 pointer -100000 100000" + std::string(176, ' ') + "\n0\tkey ~  # x\r\n"
                        "7 special page_down\n7 special up\n1000000000 key !\n1000000000 quit";
-    std::string path = writeTemp(text);
     char message[512] = "";
-    ASSERT_TRUE(readFlightFile(path.c_str(), message, sizeof message)) << message;
+    ASSERT_TRUE(readText(text, message)) << message;
     char* written = nullptr;
     size_t size = 0;
     FILE* out = open_memstream(&written, &size);
@@ -35,7 +33,6 @@ TEST(FlightFile, EveryActionReadsBackAndWritesTheSameLine)
     EXPECT_STREQ(written, "0 pointer -100000 100000\n0 key ~\n7 special page_down\n7 special up\n"
                           "1000000000 key !\n1000000000 quit\n");
     free(written);
-    unlink(path.c_str());
 }
 
 TEST(FlightFile, BadFilesAreRefusedWithTheLineAndTheReason)
@@ -62,12 +59,10 @@ TEST(FlightFile, BadFilesAreRefusedWithTheLineAndTheReason)
         {"0 quit\r0 quit", "1: byte 0x0d is not text"},
     };
     for (const Case& c : cases) {
-        std::string path = writeTemp(c.text);
         char message[512] = "";
-        EXPECT_FALSE(readFlightFile(path.c_str(), message, sizeof message)) << c.text;
-        EXPECT_EQ(message, "brinewings: " + path + ":" + c.reason);
+        EXPECT_FALSE(readText(c.text, message)) << c.text;
+        EXPECT_EQ(message, "brinewings: f:" + c.reason);
         EXPECT_EQ(flightEventCount, 0);
-        unlink(path.c_str());
     }
     char message[512] = "";
     EXPECT_FALSE(readFlightFile("/nonexistent/flight", message, sizeof message));
