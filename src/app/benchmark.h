@@ -10,7 +10,8 @@ inline constexpr const char* kBenchmarkRoute = "benchmark.flight";
 void startBenchmark();
 
 // Call right after each swap: times the frame from the previous swap on a monotonic clock and
-// counts it in the phase of the toggles it was drawn with; tick is the advances done.
+// counts it in the phase of the toggles it was drawn with. tick is the flight-file tick whose
+// events the frame shows: the advances done, less one.
 void noteSwap(int tick);
 
 // Prints the renderer, the window size, the swap interval, one line per phase and the summary

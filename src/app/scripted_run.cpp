@@ -148,7 +148,7 @@ static void scriptedDisplay()
     display();
     shown = true;
     if (options.benchmark)
-        noteSwap((int)ticksDone);  // the benchmark ends by tick 1000000001
+        noteSwap((int)ticksDone - 1);  // the benchmark ends by tick 1000000001
 }
 
 static void scriptedKeyboard(unsigned char key, int x, int y)
