@@ -2,6 +2,7 @@
 # bench.sh -- builds and runs every benchmark on a private virtual X server, 1200 x 1200, with
 # Mesa's software renderer: start-up against a bare freeglut floor, frame times of the three
 # scenes and of each drawing routine, mountain building, texture loading, aircraft drawing.
+# Then the program's own --benchmark: the built-in route flown as fast as the renderer allows.
 # Runs them all, then exits non-zero naming any benchmark that failed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -16,6 +17,12 @@ for bench in startup_bench frame_bench mountains_bench textures_bench aircraft_b
         failed+=("$bench")
     fi
 done
+echo "== brinewings --benchmark =="
+# Only the figures: the controls summary comes first on standard output.
+if ! (cd build && ../tests/support/with_xvfb.sh ./brinewings --benchmark) |
+    { grep "^brinewings benchmark:" || true; }; then
+    failed+=("brinewings --benchmark")
+fi
 if [[ ${#failed[@]} -gt 0 ]]; then
     echo "bench.sh: failed: ${failed[*]}" >&2
     exit 1

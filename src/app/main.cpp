@@ -3,6 +3,7 @@
 #include "app/input.h"
 #include "app/rendering.h"
 #include "app/scene_data.h"
+#include "app/scripted_run.h"
 #include "app/window_identity.h"
 #include "common/random.h"
 #include "environment/texture_gl.h"
@@ -36,6 +37,9 @@ int main(int argc, char** argv)
 {
     startTextureDecoding();
     glutInit(&argc, argv);
+    // Our options are read from what freeglut leaves; a bad one ends the run before any window.
+    if (!prepareScriptedRun(argc, argv))
+        return 2;
     seedRandom(2);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(kWindowSide, kWindowSide);
@@ -52,6 +56,7 @@ int main(int argc, char** argv)
     buildSceneData();
     initRendering();
     printControls();
+    beginScriptedRun();
     glutMainLoop();
     return 0;
 }

@@ -1,5 +1,6 @@
 // aircraft_e2e_test.cpp -- the real binary: the aircraft in view, and the two missing-model cases
 #include "support/e2e.h"
+#include "support/flight_run.h"
 
 #include <gtest/gtest.h>
 
@@ -17,19 +18,11 @@ static int yellowPixelsBelowCentre(const Screenshot& shot)
 TEST(AircraftProgram, TheGeneratedAircraftFliesInViewAndWireframeOutlinesIt)
 {
     DataFolder data;
-    Program program(data.path);
-    ASSERT_TRUE(program.waitForWindow());
     // Straight ahead: the sun then lights the aircraft the same way in every run (circling
     // would turn its lit side away from the view part of the time).
-    program.movePointer(600, 600);
-    program.key("s");  // the reference scene: black behind the aircraft once past the grid
-    Program::pause(0.5);
-    Screenshot filled = program.screenshot();
-    program.key("w");
-    Program::pause(0.5);
-    Screenshot outlined = program.screenshot();
-    program.key("q");
-    ASSERT_TRUE(program.waitForExit());
+    FlightRun run = flyFlight(data, "0 pointer 600 1200\n0 key s\n30 key w\n32 quit\n", {30, 31});
+    const Screenshot& filled = run.shots[0];
+    const Screenshot& outlined = run.shots[1];
     int filledYellow = yellowPixelsBelowCentre(filled);
     EXPECT_GT(filledYellow, 5000);
     EXPECT_GT(yellowPixelsBelowCentre(outlined), 100);
@@ -40,14 +33,10 @@ TEST(AircraftProgram, MissingCessnaIsReportedAndTheFlightGoesOnWithoutTheBody)
 {
     DataFolder data;
     data.remove("cessna.txt");
-    Program program(data.path);
-    ASSERT_TRUE(program.waitForWindow());
-    program.key("q");
-    ASSERT_TRUE(program.waitForExit());
-    EXPECT_EQ(program.exitStatus(), 0);
-    EXPECT_EQ(program.output().rfind("couldn't open cessna\nInvalid file pointer\n", 0), 0u)
-        << program.output();
-    EXPECT_NE(program.output().find("== CONTROLS ==\n"), std::string::npos);
+    FlightRun run = flyFlight(data, "1 quit\n");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out.rfind("couldn't open cessna\nInvalid file pointer\n", 0), 0u) << run.out;
+    EXPECT_NE(run.out.find("== CONTROLS ==\n"), std::string::npos);
 }
 
 TEST(AircraftProgram, MissingPropellerEndsStartUpWithStatus1)

@@ -1,27 +1,16 @@
 // environment_test.cpp -- the real binary: the generated sea and sky on screen, bad images
 #include "support/e2e.h"
+#include "support/flight_run.h"
 
 #include <gtest/gtest.h>
 
 TEST(Environment, SkyAboveTheHorizonSeaBelowAndFogOnlyChangesTheSea)
 {
     DataFolder data;
-    Program program(data.path);
-    ASSERT_TRUE(program.waitForWindow());
-    program.movePointer(600, 600);  // straight on
-    Program::pause(0.5);
-    // On a loaded machine the first frames can come late: wait for the sky to be drawn.
-    Screenshot fogged = program.screenshot();
-    for (int i = 0; i < 50 && fogged.b(60, 60) < 100; i++) {
-        Program::pause(0.1);
-        fogged = program.screenshot();
-    }
-    program.key("b");
-    Program::pause(0.5);
-    Screenshot clear = program.screenshot();
-    program.key("q");
-    ASSERT_TRUE(program.waitForExit());
-    EXPECT_EQ(program.exitStatus(), 0);
+    FlightRun run = flyFlight(data, "0 pointer 600 1200\n30 key b\n32 quit\n", {30, 31});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const Screenshot& fogged = run.shots[0];
+    const Screenshot& clear = run.shots[1];
 
     // Top corners: the sky, blue. Bottom corners: the sea, dark blue.
     for (int x : {60, 1140}) {
@@ -48,14 +37,10 @@ TEST(Environment, MissingOrBrokenImagesAreReportedAndTheProgramRunsOn)
     DataFolder data;
     data.remove("sky08.jpg");
     data.write("sea02.jpg", "\xFF\xD8\xFF\xE0 truncated");
-    Program program(data.path);
-    ASSERT_TRUE(program.waitForWindow());
-    Program::pause(0.5);
-    Screenshot shot = program.screenshot();
-    program.key("q");
-    ASSERT_TRUE(program.waitForExit());
-    EXPECT_EQ(program.exitStatus(), 0);
-    const std::string& out = program.output();
+    FlightRun run = flyFlight(data, "2 quit\n", {1});
+    EXPECT_EQ(run.status, 0);
+    const std::string& out = run.out;
+    const Screenshot& shot = run.shots[0];
     EXPECT_NE(out.find("couldn't load texture sea02.jpg"), std::string::npos) << out;
     EXPECT_NE(out.find("couldn't load texture sky08.jpg"), std::string::npos) << out;
     EXPECT_LT(out.find("sea02.jpg"), out.find("sky08.jpg"));

@@ -30,7 +30,7 @@ TEST(Install, TheLauncherStartsTheProgramInItsDataFolderFromAnyDirectory)
     Installed installed;
     for (const char* file : {"bin/brinewings", "libexec/brinewings/brinewings",
                              "share/brinewings/cessna.txt", "share/brinewings/propeller.txt",
-                             "share/brinewings/sea02.jpg", "share/brinewings/sky08.jpg",
+                             "share/brinewings/sea02.jpg", "share/brinewings/sky08.jpg", "share/brinewings/benchmark.flight",
                              "share/applications/brinewings.desktop", "share/man/man6/brinewings.6.gz",
                              "share/metainfo/org.brinewings.brinewings.metainfo.xml",
                              "share/icons/hicolor/16x16/apps/brinewings.png",
@@ -59,6 +59,10 @@ TEST(Install, TheLauncherStartsTheProgramInItsDataFolderFromAnyDirectory)
     EXPECT_EQ(program.output().rfind("== CONTROLS ==\n", 0), 0u) << program.output();
     EXPECT_EQ(program.output().find("couldn't"), std::string::npos);
     EXPECT_EQ(program.output().find("Can't"), std::string::npos);
+    // Flight and picture files are named from where the launcher was started.
+    shell("cd '" + elsewhere.path + "' && echo '1 quit' >q.flight && '" + installed.path("bin/brinewings") +
+          "' --replay q.flight --screenshot=1:q.png >/dev/null 2>&1");
+    EXPECT_TRUE(exists(elsewhere.path + "/q.png"));
 }
 
 TEST(Install, TheLauncherAnswersHelpAndVersionAndSaysWhenThereIsNoDisplay)

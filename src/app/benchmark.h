@@ -1,0 +1,19 @@
+// benchmark.h -- frame times of a scripted flight, by phase, and the swap interval set to 0
+#pragma once
+
+// The route --benchmark flies, read from the working directory like the other data files.
+inline constexpr const char* kBenchmarkRoute = "benchmark.flight";
+
+// Sets the swap interval to 0 through the first of GLX_EXT_swap_control, GLX_MESA_swap_control
+// and GLX_SGI_swap_control the driver offers, and notes the renderer for the report. Call
+// once with the window's context current.
+void startBenchmark();
+
+// Call right after each swap: times the frame from the previous swap on a monotonic clock and
+// counts it in the phase of the toggles it was drawn with. tick is the flight-file tick whose
+// events the frame shows: the advances done, less one.
+void noteSwap(int tick);
+
+// Prints the renderer, the window size, the swap interval, one line per phase and the summary
+// line on standard output. Needs no GL context.
+void printBenchmarkReport();

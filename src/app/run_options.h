@@ -1,0 +1,28 @@
+// run_options.h -- the program's own command-line options: scripted flights and frame capture
+#pragma once
+
+#include <cstddef>
+
+inline constexpr int kScreenshotSlots = 256;  // --screenshot options one run may take
+
+struct ScreenshotRequest {
+    int tick;          // the frame drawn right after this many advances, 0..1000000000
+    const char* file;  // PNG to write; points into argv
+};
+
+struct RunOptions {
+    const char* replayFile = nullptr;  // --replay FILE
+    const char* recordFile = nullptr;  // --record FILE
+    bool benchmark = false;            // --benchmark
+    int screenshotCount = 0;
+    ScreenshotRequest screenshots[kScreenshotSlots];  // in the order given
+};
+
+// Reads --replay FILE, --record FILE, --benchmark and --screenshot TICK:FILE (each also as
+// --name=value) from the arguments freeglut left. Other arguments are ignored. Returns false
+// with one line, without a line end, in message for a missing or bad value, an option given
+// twice (--screenshot excepted) or more than kScreenshotSlots screenshots.
+bool parseRunOptions(int argc, char** argv, RunOptions* options, char* message, size_t messageSize);
+
+// True when any option of ours was given: the run is then scripted (app/scripted_run.h).
+bool anyRunOption(const RunOptions& options);

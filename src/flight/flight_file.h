@@ -1,0 +1,45 @@
+// flight_file.h -- flight files: one input event per line, read into a table and written back
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+
+// A flight file is plain text. Each line holds one event, "TICK ACTION ARGUMENTS", separated by
+// spaces or tabs; '#' starts a comment; blank lines are allowed. Actions:
+//   pointer X WIDTH   the pointer at column X (-100000..100000) of a window WIDTH (1..100000) wide
+//   key C             one printable ASCII character, 33..126 ('#' cannot be written: it is a comment)
+//   special NAME      up, down, page_up or page_down
+//   quit              ends the program as Q does
+// TICK is 0..1000000000 and never decreases from one event to the next. The events of tick T
+// take effect just before the T-th advance of the flight (tick 0 comes before the first).
+
+inline constexpr int kFlightMaxTick = 1000000000;
+inline constexpr int kFlightMaxCoordinate = 100000;   // pixels: bound of X and of WIDTH
+inline constexpr int kFlightLineChars = 200;          // longest line, without its line end
+inline constexpr int kFlightEventSlots = 1000000;     // events one file may hold
+
+enum FlightAction { kFlightPointer, kFlightKey, kFlightSpecial, kFlightQuit };
+enum FlightSpecialKey { kSpecialUp, kSpecialDown, kSpecialPageUp, kSpecialPageDown };
+
+struct FlightEvent {
+    int tick;             // 0..kFlightMaxTick
+    FlightAction action;
+    int a;                // pointer: X; key: the character; special: a FlightSpecialKey
+    int b;                // pointer: WIDTH; otherwise 0
+};
+
+extern FlightEvent flightEvents[kFlightEventSlots];  // the events read; written by readFlightFile
+extern int flightEventCount;                        // events in flightEvents; written by readFlightFile
+
+// Reads the flight file at path into flightEvents. On success returns true. Otherwise leaves no
+// events, writes one line without a line end into message, "brinewings: FILE:LINE: REASON" (or
+// "brinewings: FILE: REASON" when the file cannot be opened or read), and returns false. A file
+// with more than kFlightEventSlots events is refused on the first event that does not fit.
+bool readFlightFile(const char* path, char* message, size_t messageSize);
+
+// The same from an open stream, read to its end and left open; path names it in the message.
+bool readFlightStream(FILE* file, const char* path, char* message, size_t messageSize);
+
+// Writes event as one flight-file line, line end included, to out; returns false when the
+// write fails. Only events that readFlightFile accepts may be written ('#' is not a key).
+bool writeFlightEvent(FILE* out, const FlightEvent& event);
