@@ -20,9 +20,13 @@ bool writeBackBufferPng(const char* file, int width, int height)
     }
     size_t rowBytes = (size_t)width * 3;
     std::vector<unsigned char> rgb(rowBytes * (size_t)height);
+    // Rows are read packed; the pack alignment is put back, as the frame found it.
+    GLint alignment = 4;
+    glGetIntegerv(GL_PACK_ALIGNMENT, &alignment);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadBuffer(GL_BACK);
     glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    glPixelStorei(GL_PACK_ALIGNMENT, alignment);
     // OpenGL gives the bottom row first; PNG wants the top row first. X window sizes fit in
     // 16 bits, so the row length fits in an int.
     stbi_flip_vertically_on_write(1);
