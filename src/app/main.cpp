@@ -1,14 +1,11 @@
 // main.cpp -- process entry: builds everything the scene needs, then runs the event loop
-#include "app/idle.h"
-#include "app/input.h"
-#include "app/rendering.h"
-#include "app/scene_data.h"
-#include "app/scripted_run.h"
-#include "app/window_identity.h"
+#include "app/callbacks_gl.h"
+#include "app/rendering_gl.h"
+#include "app/scene_data_gl.h"
 #include "common/random.h"
+#include "desktop/window_identity_gl.h"
 #include "environment/texture_gl.h"
-#include "flight/flight.h"
-#include "flight/frame_draw.h"
+#include "run/run_loop_gl.h"
 
 #include <GL/freeglut.h>
 
@@ -38,7 +35,7 @@ int main(int argc, char** argv)
     startTextureDecoding();
     glutInit(&argc, argv);
     // Our options are read from what freeglut leaves; a bad one ends the run before any window.
-    if (!prepareScriptedRun(argc, argv))
+    if (!prepareRun(argc, argv))
         return 2;
     seedRandom(2);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
@@ -56,7 +53,7 @@ int main(int argc, char** argv)
     buildSceneData();
     initRendering();
     printControls();
-    beginScriptedRun();
+    beginRun();
     glutMainLoop();
     return 0;
 }

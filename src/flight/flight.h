@@ -29,6 +29,6 @@ extern int mountainsOn;     // the three mountains are drawn; M
 void resetFlight();
 
 // One tick of the flight: turn by the steering input, aim one unit ahead of the old position,
-// move by speed, advance the propeller clock. Plain arithmetic; the idle callback (app/idle.h)
-// runs it and then asks for a frame.
+// move by speed, advance the propeller clock. Plain arithmetic; advanceTick (flight/flight_input.h)
+// runs it and counts the tick.
 void advanceFlight();

@@ -8,7 +8,6 @@ FlightEvent flightEvents[kFlightEventSlots];
 int flightEventCount = 0;
 
 static const int kTokenSlots = 5;  // one more than the longest event, to spot an extra argument
-static const char* const kSpecialNames[] = {"up", "down", "page_up", "page_down"};
 static const char* const kActionNames[] = {"pointer", "key", "special", "quit"};
 static const int kArgumentCounts[] = {2, 1, 1, 0};
 
@@ -107,9 +106,9 @@ static int parseLine(char* line, int previousTick, FlightEvent* event, char* rea
         event->a = (unsigned char)tokens[2][0];
         break;
     case kFlightSpecial:
-        while (event->a < 4 && strcmp(tokens[2], kSpecialNames[event->a]) != 0)
+        while (event->a < kSpecialKeyCount && strcmp(tokens[2], kSpecialKeys[event->a].name) != 0)
             event->a++;
-        if (event->a == 4) {
+        if (event->a == kSpecialKeyCount) {
             snprintf(reason, reasonSize, "unknown special key '%s' (up, down, page_up or page_down)",
                      tokens[2]);
             return -1;
@@ -212,7 +211,7 @@ bool writeFlightEvent(FILE* out, const FlightEvent& event)
     switch (event.action) {
     case kFlightPointer: written = fprintf(out, "%d pointer %d %d\n", event.tick, event.a, event.b); break;
     case kFlightKey: written = fprintf(out, "%d key %c\n", event.tick, (char)event.a); break;
-    case kFlightSpecial: written = fprintf(out, "%d special %s\n", event.tick, kSpecialNames[event.a]); break;
+    case kFlightSpecial: written = fprintf(out, "%d special %s\n", event.tick, kSpecialKeys[event.a].name); break;
     case kFlightQuit: written = fprintf(out, "%d quit\n", event.tick); break;
     }
     return written > 0 && fflush(out) == 0;

@@ -1,6 +1,8 @@
 // flight_file.h -- flight files: one input event per line, read into a table and written back
 #pragma once
 
+#include "flight/flight_input.h"
+
 #include <cstddef>
 #include <cstdio>
 
@@ -10,23 +12,14 @@
 //   key C             one printable ASCII character, 33..126 ('#' cannot be written: it is a comment)
 //   special NAME      up, down, page_up or page_down
 //   quit              ends the program as Q does
-// TICK is 0..1000000000 and never decreases from one event to the next. The events of tick T
-// take effect just before the T-th advance of the flight (tick 0 comes before the first).
+// TICK is 0..1000000000 and never decreases from one event to the next. Tick T is the moment
+// after T advances of the flight: its frame is drawn first, then its events take effect, then
+// the flight advances to tick T + 1. So the events of tick T show from frame T + 1 on.
 
 inline constexpr int kFlightMaxTick = 1000000000;
 inline constexpr int kFlightMaxCoordinate = 100000;   // pixels: bound of X and of WIDTH
 inline constexpr int kFlightLineChars = 200;          // longest line, without its line end
 inline constexpr int kFlightEventSlots = 1000000;     // events one file may hold
-
-enum FlightAction { kFlightPointer, kFlightKey, kFlightSpecial, kFlightQuit };
-enum FlightSpecialKey { kSpecialUp, kSpecialDown, kSpecialPageUp, kSpecialPageDown };
-
-struct FlightEvent {
-    int tick;             // 0..kFlightMaxTick
-    FlightAction action;
-    int a;                // pointer: X; key: the character; special: a FlightSpecialKey
-    int b;                // pointer: WIDTH; otherwise 0
-};
 
 extern FlightEvent flightEvents[kFlightEventSlots];  // the events read; written by readFlightFile
 extern int flightEventCount;                        // events in flightEvents; written by readFlightFile

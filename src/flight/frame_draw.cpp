@@ -51,7 +51,7 @@ void drawFrame()
         drawFullScene();
 }
 
-void display()
+void drawAndSwapFrame()
 {
     drawFrame();
     glutSwapBuffers();

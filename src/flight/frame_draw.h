@@ -1,11 +1,11 @@
 // frame_draw.h -- drawing one complete frame of the scene
 #pragma once
 
-// The display callback: clear, camera from eye toward lookAt, the sun light, the aircraft and
-// its propellers, then the reference scene or the sea, the sky and the mountains; swap.
-void display();
+// One frame: clear, camera from eye toward lookAt, the sun light, the aircraft and its
+// propellers, then the reference scene or the sea, the sky and the mountains; then the swap.
+void drawAndSwapFrame();
 
-// Everything display draws, without the swap, so tests can read back the finished frame.
+// Everything drawAndSwapFrame draws, without the swap, so the finished frame can be read back.
 void drawFrame();
 
 // Direction toward the sun in world coordinates, w = 0 for a directional light: mostly up,

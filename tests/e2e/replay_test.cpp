@@ -58,9 +58,9 @@ TEST(Replay, ScreenshotsRepeatByteForByteAndTheBenchmarkReportsEachPhase)
     std::string out = first.out.substr(first.out.find("Q\t\tQuit\n\n") + 9);
     EXPECT_TRUE(std::regex_match(out, std::regex(
         "brinewings benchmark: renderer .+, OpenGL .+, window 1200 x 1200, swap interval .+\n"
-        "brinewings benchmark: phase 1, ticks 0 to 19, full scene: 20 frames in .+\n"
-        "brinewings benchmark: phase 2, ticks 20 to 39, full scene, wireframe: 20 frames in .+\n"
-        "brinewings benchmark: phase 3, ticks 40 to 59, reference scene: 20 frames in .+\n"
+        "brinewings benchmark: phase 1, ticks 1 to 20, full scene: 20 frames in .+\n"
+        "brinewings benchmark: phase 2, ticks 21 to 40, full scene, wireframe: 20 frames in .+\n"
+        "brinewings benchmark: phase 3, ticks 41 to 60, reference scene: 20 frames in .+\n"
         "brinewings benchmark: 60 frames in [0-9.]+ s, mean [0-9.]+ fps, median [0-9.]+ ms, "
         "99th percentile [0-9.]+ ms\n"))) << out;
 }

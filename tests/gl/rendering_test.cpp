@@ -1,5 +1,5 @@
 // rendering_test.cpp -- fixed rendering state, reshape and the projection in a real context
-#include "app/rendering.h"
+#include "app/rendering_gl.h"
 #include "common/colours.h"
 #include "support/gl_helpers.h"
 

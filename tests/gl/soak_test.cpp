@@ -1,8 +1,8 @@
 // soak_test.cpp -- many ticks and frames with random input: the flight state stays finite and
 // the resident memory does not grow. BRINEWINGS_SOAK_TICKS sets the length (default 1500);
 // scripts/soak.sh runs 50,000 under the sanitizer build.
-#include "app/input.h"
-#include "app/rendering.h"
+#include "app/callbacks_gl.h"
+#include "app/rendering_gl.h"
 #include "flight/flight.h"
 #include "flight/frame_draw.h"
 #include "support/gl_helpers.h"

@@ -1,5 +1,5 @@
 // flight_file_test.cpp -- flight files read back exactly, and every kind of bad line refused by name
-#include "app/run_options.h"
+#include "run/run_options.h"
 #include "flight/flight_file.h"
 
 #include <gtest/gtest.h>

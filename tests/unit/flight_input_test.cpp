@@ -1,5 +1,5 @@
-// input_mapping_test.cpp -- the pointer, arrow, speed and toggle mapping against exact numbers
-#include "app/input_mapping.h"
+// flight_input_test.cpp -- the pointer, arrow, speed and key events against exact numbers
+#include "flight/flight_input.h"
 #include "flight/flight.h"
 
 #include <gtest/gtest.h>
@@ -7,12 +7,17 @@
 #include <cmath>
 #include <cstring>
 
-class InputMappingTest : public testing::Test {
+class FlightInputTest : public testing::Test {
 protected:
-    void SetUp() override { resetFlight(); }
+    void SetUp() override { resetFlightInput(); }
 };
 
-TEST_F(InputMappingTest, SteeringFromThePointerColumnAndTheWindowWidth)
+static int press(int key)
+{
+    return applyFlightEvent({0, kFlightKey, key, 0});
+}
+
+TEST_F(FlightInputTest, SteeringFromThePointerColumnAndTheWindowWidth)
 {
     struct Case { int x, width; float steer; } cases[] = {
         {0, 1200, -1.0f}, {600, 1200, 0.0f}, {900, 1200, 0.5f}, {1199, 1200, 0.99833333f},
@@ -24,7 +29,7 @@ TEST_F(InputMappingTest, SteeringFromThePointerColumnAndTheWindowWidth)
     }
 }
 
-TEST_F(InputMappingTest, ZeroWidthWindowKeepsSteeringAndHeadingFinite)
+TEST_F(FlightInputTest, ZeroWidthWindowKeepsSteeringAndHeadingFinite)
 {
     for (int x : {0, 1, 5, -3}) {
         steerToPointer(x, 0);
@@ -34,7 +39,7 @@ TEST_F(InputMappingTest, ZeroWidthWindowKeepsSteeringAndHeadingFinite)
     }
 }
 
-TEST_F(InputMappingTest, SpeedStepsStopAtTheirBoundsWhichRoundingShifts)
+TEST_F(FlightInputTest, SpeedStepsStopAtTheirBoundsWhichRoundingShifts)
 {
     for (int i = 0; i < 10; i++)
         speedUp();
@@ -42,13 +47,13 @@ TEST_F(InputMappingTest, SpeedStepsStopAtTheirBoundsWhichRoundingShifts)
     for (int i = 0; i < 11; i++)
         slowDown();
     EXPECT_EQ(speed, 0.050000008f);
-    resetFlight();
+    resetFlightInput();
     slowDown();  // the float nearest 0.1 counts as above 0.1: one level below the nominal bound
     slowDown();
     EXPECT_EQ(speed, (float)((double)0.1f - 0.05));
 }
 
-TEST_F(InputMappingTest, ArrowsMoveEyeAndLookAtTogetherWithoutBound)
+TEST_F(FlightInputTest, ArrowsMoveEyeAndLookAtTogetherWithoutBound)
 {
     climb();
     EXPECT_EQ(eye.y, 1.2f);
@@ -62,24 +67,29 @@ TEST_F(InputMappingTest, ArrowsMoveEyeAndLookAtTogetherWithoutBound)
     EXPECT_EQ(eye.y, lookAt.y);
 }
 
-TEST_F(InputMappingTest, LetterKeysFlipTheirToggleInBothCasesAndOtherKeysNothing)
+TEST_F(FlightInputTest, LetterKeysFlipTheirToggleOrAskForFullScreenOrQuitInBothCases)
 {
     wireframe = 7;  // a flip of an out-of-range flag gives 0
-    flipToggleForKey('w');
+    press('w');
     EXPECT_EQ(wireframe, 0);
     struct Case { unsigned char lower, upper; int* flag; int start; } cases[] = {
         {'w', 'W', &wireframe, 0}, {'s', 'S', &referenceScene, 0},
         {'b', 'B', &fogOn, 1}, {'m', 'M', &mountainsOn, 1},
     };
     for (const Case& c : cases) {
-        flipToggleForKey(c.lower);
+        EXPECT_EQ(press(c.lower), 0);
         EXPECT_EQ(*c.flag, 1 - c.start) << c.lower;
-        flipToggleForKey(c.upper);
+        press(c.upper);
         EXPECT_EQ(*c.flag, c.start) << c.upper;
     }
-    for (int key = 0; key < 256; key++)
-        if (std::strchr("wWsSbBmM", key) == nullptr || key == 0)
-            flipToggleForKey((unsigned char)key);
+    for (int key = 0; key < 256; key++) {
+        int requests = std::strchr("wWsSbBmMqQfF", key) == nullptr || key == 0 ? press(key) : 0;
+        EXPECT_EQ(requests, 0) << key;
+    }
     EXPECT_EQ(wireframe + referenceScene, 0);
     EXPECT_EQ(fogOn + mountainsOn, 2);
+    // Quit is 1, full screen 2; a quit event asks for the same as q.
+    EXPECT_EQ(press('q') * 10 + press('Q'), 11);
+    EXPECT_EQ(press('f') * 10 + press('F'), 22);
+    EXPECT_EQ(applyFlightEvent({0, kFlightQuit, 0, 0}), 1);
 }

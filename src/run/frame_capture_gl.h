@@ -1,4 +1,4 @@
-// frame_capture.h -- the finished frame in the back buffer written as a PNG file
+// frame_capture_gl.h -- the finished frame in the back buffer written as a PNG file
 #pragma once
 
 // Reads the back buffer, width x height pixels from the lower-left corner, before any swap, and

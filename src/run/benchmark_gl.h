@@ -1,4 +1,4 @@
-// benchmark.h -- frame times of a scripted flight, by phase, and the swap interval set to 0
+// benchmark_gl.h -- frame times of a scripted flight, by phase, and the swap interval set to 0
 #pragma once
 
 // The route --benchmark flies, read from the working directory like the other data files.
@@ -9,10 +9,9 @@ inline constexpr const char* kBenchmarkRoute = "benchmark.flight";
 // once with the window's context current.
 void startBenchmark();
 
-// Call right after each swap: times the frame from the previous swap on a monotonic clock and
-// counts it in the phase of the toggles it was drawn with. tick is the flight-file tick whose
-// events the frame shows: the advances done, less one.
-void noteSwap(int tick);
+// Counts one frame of seconds in the phase of the toggles it was drawn with (toggleBits). tick
+// is the frame's tick: the advances of the flight done when it was drawn.
+void noteFrame(long long tick, double seconds);
 
 // Prints the renderer, the window size, the swap interval, one line per phase and the summary
 // line on standard output. Needs no GL context.

@@ -1,7 +1,7 @@
-// window_identity.cpp -- shows the program's window to the desktop: named, with its icon, sized to the screen
-#include "app/window_identity.h"
+// window_identity_gl.cpp -- shows the program's window to the desktop: named, with its icon, sized to the screen
+#include "desktop/window_identity_gl.h"
 
-#include "app/rendering.h"
+#include "app/rendering_gl.h"
 
 #include <GL/glx.h>
 #include <X11/Xatom.h>

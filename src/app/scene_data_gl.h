@@ -1,4 +1,4 @@
-// scene_data.h -- builds everything the frames draw: models, textures and mountains
+// scene_data_gl.h -- builds everything the frames draw: models, textures and mountains
 #pragma once
 
 // Loads the aircraft body from cessna.txt and the propeller from propeller.txt, makes the sea

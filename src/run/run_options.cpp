@@ -1,5 +1,5 @@
 // run_options.cpp -- reads the scripted-flight options from the command line
-#include "app/run_options.h"
+#include "run/run_options.h"
 
 #include "flight/flight_file.h"
 

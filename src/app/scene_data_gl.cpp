@@ -1,5 +1,5 @@
-// scene_data.cpp -- builds everything the frames draw: models, textures and mountains
-#include "app/scene_data.h"
+// scene_data_gl.cpp -- builds everything the frames draw: models, textures and mountains
+#include "app/scene_data_gl.h"
 
 #include "aircraft/mesh_model.h"
 #include "environment/texture_gl.h"

@@ -1,5 +1,5 @@
-// rendering.cpp -- fixed rendering state, viewport and projection
-#include "app/rendering.h"
+// rendering_gl.cpp -- fixed rendering state, viewport and projection
+#include "app/rendering_gl.h"
 
 #include "common/colours.h"
 

@@ -1,5 +1,5 @@
-// frame_capture.cpp -- the finished frame in the back buffer written as a PNG file
-#include "app/frame_capture.h"
+// frame_capture_gl.cpp -- the finished frame in the back buffer written as a PNG file
+#include "run/frame_capture_gl.h"
 
 #include <GL/gl.h>
 

@@ -1,8 +1,8 @@
-// benchmark.cpp -- frame times of a scripted flight, by phase, and the swap interval set to 0
-#include "app/benchmark.h"
+// benchmark_gl.cpp -- frame times of a scripted flight, by phase, and the swap interval set to 0
+#include "run/benchmark_gl.h"
 
-#include "app/rendering.h"
-#include "flight/flight.h"
+#include "app/rendering_gl.h"
+#include "flight/flight_input.h"
 
 #include <GL/gl.h>
 #include <GL/glx.h>
@@ -10,7 +10,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <ctime>
 
 // Frame times are counted in bins of kBinSeconds up to kBinSlots bins (10 s); a longer frame
 // counts in the last bin. The median and the percentile are then exact to 10 microseconds
@@ -23,9 +22,9 @@ static const int kPhaseSlots = 64;
 static const int kRendererChars = 256;
 
 struct Phase {
-    int toggles;       // wireframe, referenceScene, fogOn, mountainsOn as bits 0..3
-    int firstTick;
-    int lastTick;
+    int toggles;       // toggleBits() of its frames
+    long long firstTick;
+    long long lastTick;
     long frames;
     double seconds;
 };
@@ -35,17 +34,9 @@ static Phase phases[kPhaseSlots];
 static int phaseCount = 0;
 static long frameCount = 0;
 static double totalSeconds = 0.0;
-static double lastSwap = -1.0;  // seconds on the monotonic clock; -1 before the first swap
 static char renderer[kRendererChars];
 static char version[kRendererChars];
 static char swapControl[kRendererChars];
-
-static double monotonicSeconds()
-{
-    timespec now;
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return (double)now.tv_sec + (double)now.tv_nsec * 1e-9;
-}
 
 static bool hasExtension(const char* list, const char* name)
 {
@@ -92,14 +83,9 @@ void startBenchmark()
     setSwapIntervalZero();
 }
 
-void noteSwap(int tick)
+void noteFrame(long long tick, double seconds)
 {
-    double now = monotonicSeconds();
-    double seconds = lastSwap < 0.0 ? -1.0 : now - lastSwap;
-    lastSwap = now;
-    if (seconds < 0.0)
-        return;
-    int toggles = (wireframe != 0) | (referenceScene != 0) << 1 | (fogOn != 0) << 2 | (mountainsOn != 0) << 3;
+    int toggles = toggleBits();
     if (phaseCount == 0 || (phases[phaseCount - 1].toggles != toggles && phaseCount < kPhaseSlots))
         phases[phaseCount++] = {toggles, tick, tick, 0, 0.0};
     Phase& phase = phases[phaseCount - 1];
@@ -127,11 +113,16 @@ static double percentileMs(double fraction)
     return ((double)bin + 0.5) * kBinSeconds * 1000.0;
 }
 
+// "full scene" or "reference scene", then the toggles that differ from the start of a flight:
+// wireframe on, fog off, mountains off.
 static void describeToggles(int toggles, char* text, size_t size)
 {
-    snprintf(text, size, "%s%s%s%s", (toggles & 2) != 0 ? "reference scene" : "full scene",
-             (toggles & 1) != 0 ? ", wireframe" : "", (toggles & 4) == 0 ? ", fog off" : "",
-             (toggles & 8) == 0 ? ", mountains off" : "");
+    bool on[kToggleCount];
+    for (int i = 0; i < kToggleCount; i++)
+        on[i] = (toggles & 1 << i) != 0;
+    snprintf(text, size, "%s%s%s%s", on[kToggleReferenceScene] ? "reference scene" : "full scene",
+             on[kToggleWireframe] ? ", wireframe" : "", on[kToggleFog] ? "" : ", fog off",
+             on[kToggleMountains] ? "" : ", mountains off");
 }
 
 void printBenchmarkReport()
@@ -142,7 +133,7 @@ void printBenchmarkReport()
         const Phase& phase = phases[i];
         char name[96];
         describeToggles(phase.toggles, name, sizeof name);
-        printf("brinewings benchmark: phase %d, ticks %d to %d, %s: %ld frames in %.2f s, mean %.1f fps\n",
+        printf("brinewings benchmark: phase %d, ticks %lld to %lld, %s: %ld frames in %.2f s, mean %.1f fps\n",
                i + 1, phase.firstTick, phase.lastTick, name, phase.frames, phase.seconds,
                phase.seconds > 0.0 ? (double)phase.frames / phase.seconds : 0.0);
     }

@@ -1,4 +1,4 @@
-// window_identity.h -- shows the program's window to the desktop: named, with its icon, sized to the screen
+// window_identity_gl.h -- shows the program's window to the desktop: named, with its icon, sized to the screen
 #pragma once
 
 // Call once, right after glutCreateWindow. freeglut maps the window at once, before it can be

@@ -24,5 +24,5 @@ struct RunOptions {
 // twice (--screenshot excepted) or more than kScreenshotSlots screenshots.
 bool parseRunOptions(int argc, char** argv, RunOptions* options, char* message, size_t messageSize);
 
-// True when any option of ours was given: the run is then scripted (app/scripted_run.h).
+// True when any option of ours was given: the run is then scripted (run/run_loop_gl.h).
 bool anyRunOption(const RunOptions& options);

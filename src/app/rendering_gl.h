@@ -1,4 +1,4 @@
-// rendering.h -- the fixed rendering state, the viewport and the projection
+// rendering_gl.h -- the fixed rendering state, the viewport and the projection
 #pragma once
 
 // Width and height of the window requested at start-up, pixels.
