@@ -1,12 +1,9 @@
 // aircraft_draw_test.cpp -- the aircraft body and propellers in a real context: placement, materials, pixels
-#include "aircraft/aircraft_geometry.h"
 #include "aircraft/body_draw.h"
 #include "aircraft/mesh_draw.h"
 #include "aircraft/mesh_model.h"
 #include "aircraft/propeller_draw.h"
-#include "common/colours.h"
 #include "flight/flight.h"
-#include "flight/frame_draw.h"
 #include "support/gl_helpers.h"
 #include "support/mesh_reference.h"
 
@@ -17,7 +14,7 @@
 #include <cstdio>
 #include <string>
 
-static std::array<float, 4> colour(const float* c) { return {c[0], c[1], c[2], c[3]}; }
+using Rgba = std::array<float, 4>;
 
 static void expectMatrixNear(const std::array<float, 16>& actual, const std::array<float, 16>& expected)
 {
@@ -94,9 +91,9 @@ TEST_P(AircraftState, BodyLeavesPaleBlueAmbientSpecularYellowDiffuseShininessZer
     auto before = currentMatrix(GL_MODELVIEW_MATRIX);
     int depth = modelviewDepth();
     drawAircraftBody();
-    EXPECT_EQ(frontMaterial(GL_AMBIENT), colour(paleBlue));
-    EXPECT_EQ(frontMaterial(GL_SPECULAR), colour(specularColour));
-    EXPECT_EQ(frontMaterial(GL_DIFFUSE), colour(yellow));
+    EXPECT_EQ(frontMaterial(GL_AMBIENT), (Rgba{0.7f, 0.7f, 0.9f, 1.0f}));
+    EXPECT_EQ(frontMaterial(GL_SPECULAR), (Rgba{1.0f, 0.8f, 0.3f, 0.4f}));
+    EXPECT_EQ(frontMaterial(GL_DIFFUSE), (Rgba{1.0f, 1.0f, 0.0f, 1.0f}));
     EXPECT_EQ(frontShininess(), 0.0f);
     EXPECT_EQ(currentMatrix(GL_MODELVIEW_MATRIX), before);
     EXPECT_EQ(modelviewDepth(), depth);
@@ -112,9 +109,9 @@ TEST_P(AircraftState, PropellersLeaveBlackSpecularRedDiffuseShininessZeroTheAmbi
     auto before = currentMatrix(GL_MODELVIEW_MATRIX);
     int depth = modelviewDepth();
     drawPropellers();
-    EXPECT_EQ(frontMaterial(GL_AMBIENT), colour(ambient));
-    EXPECT_EQ(frontMaterial(GL_SPECULAR), colour(black));
-    EXPECT_EQ(frontMaterial(GL_DIFFUSE), colour(red));
+    EXPECT_EQ(frontMaterial(GL_AMBIENT), (Rgba{0.1f, 0.2f, 0.3f, 1.0f}));
+    EXPECT_EQ(frontMaterial(GL_SPECULAR), (Rgba{0.0f, 0.0f, 0.0f, 1.0f}));
+    EXPECT_EQ(frontMaterial(GL_DIFFUSE), (Rgba{1.0f, 0.0f, 0.0f, 1.0f}));
     EXPECT_EQ(frontShininess(), 0.0f);
     EXPECT_EQ(currentMatrix(GL_MODELVIEW_MATRIX), before);
     EXPECT_EQ(modelviewDepth(), depth);
@@ -145,29 +142,29 @@ TEST(PropellerSpin, OppositeAnglesFromPropTimeAndSpeedAboutTheHubAxis)
         glLoadIdentity();
         applyAircraftPlacement();
         if (propeller == 1)
-            glTranslatef(0.0f, 0.0f, (float)kSecondPropellerOffset);
-        glScalef((float)kModelScale, (float)kModelScale, (float)kModelScale);
-        glTranslatef(0.0f, (float)kPropellerPivotY, (float)kPropellerPivotZ);
+            glTranslatef(0.0f, 0.0f, -0.421f);
+        glScalef(0.6f, 0.6f, 0.6f);
+        glTranslatef(0.0f, -0.15f, 0.35f);
         glRotatef(propeller == 0 ? -5000.0f : 5000.0f, 1.0f, 0.0f, 0.0f);
-        glTranslatef(0.0f, -(float)kPropellerPivotY, -(float)kPropellerPivotZ);
+        glTranslatef(0.0f, 0.15f, -0.35f);
         expectMatrixNear(placed, currentMatrix(GL_MODELVIEW_MATRIX));
     }
 }
 
-TEST(PropellerSpin, AtHeadingZeroTheSecondAxisLiesTheOffsetTowardWorldMinusX)
+TEST(PropellerSpin, AtHeadingZeroTheSecondAxisLies0421TowardWorldMinusX)
 {
     prepareFirstFrame();
     float hub[2][3];
     for (int propeller = 0; propeller < 2; propeller++) {
         glLoadIdentity();
         applyPropellerPlacement(propeller);
-        glTranslatef(0.0f, (float)kPropellerPivotY, (float)kPropellerPivotZ);
+        glTranslatef(0.0f, -0.15f, 0.35f);  // the pivot, in model units
         auto m = currentMatrix(GL_MODELVIEW_MATRIX);
         hub[propeller][0] = m[12];
         hub[propeller][1] = m[13];
         hub[propeller][2] = m[14];
     }
-    EXPECT_NEAR(hub[1][0] - hub[0][0], kSecondPropellerOffset, 1e-5f);
+    EXPECT_NEAR(hub[1][0] - hub[0][0], -0.421f, 1e-5f);
     EXPECT_NEAR(hub[1][1] - hub[0][1], 0.0f, 1e-6f);
     EXPECT_NEAR(hub[1][2] - hub[0][2], 0.0f, 1e-6f);
 }
@@ -180,7 +177,8 @@ static void drawAircraftFrame()
     glLoadIdentity();
     gluLookAt((double)eye.x, (double)eye.y, (double)eye.z, (double)lookAt.x, (double)lookAt.y, (double)lookAt.z,
               0.0, 1.0, 0.0);
-    glLightfv(GL_LIGHT0, GL_POSITION, kSunDirection);
+    const float sunPos[4] = {0.3f, 1.0f, -1.0f, 0.0f};
+    glLightfv(GL_LIGHT0, GL_POSITION, sunPos);
     drawAircraftBody();
     drawPropellers();
     glFinish();
@@ -238,7 +236,7 @@ TEST(AircraftPixels, AnEmptyModelDrawsNothingButStillSetsTheMaterials)
     clearMeshTables(meshTables(propellerModel));
     drawAircraftFrame();
     EXPECT_EQ(countColours().lit, 0);
-    EXPECT_EQ(frontMaterial(GL_DIFFUSE), colour(red));
+    EXPECT_EQ(frontMaterial(GL_DIFFUSE), (Rgba{1.0f, 0.0f, 0.0f, 1.0f}));
     EXPECT_EQ(frontShininess(), 0.0f);
 }
 
@@ -281,15 +279,15 @@ static void putSquare(Model& model, int face, int fourthIndex)
     slots[3] = fourthIndex;
 }
 
-TEST(AircraftPixels, PropellersDrawOnlyTheFirstFacesOfAGroup)
+TEST(AircraftPixels, PropellersDrawOnlyTheFirst133FacesOfAGroup)
 {
     prepareFirstFrame();
     clearMeshTables(meshTables(aircraftModel));
     clearMeshTables(meshTables(propellerModel));
-    putSquare(propellerModel, kPropellerFacesDrawn, 4);
+    putSquare(propellerModel, 133, 4);
     drawAircraftFrame();
     EXPECT_EQ(countColours().lit, 0);
-    putSquare(propellerModel, kPropellerFacesDrawn - 1, 4);
+    putSquare(propellerModel, 132, 4);
     drawAircraftFrame();
     EXPECT_GT(countColours().lit, 1000);
 }

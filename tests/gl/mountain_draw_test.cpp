@@ -1,5 +1,4 @@
 // mountain_draw_test.cpp -- drawing the mountains: bands, placement, primitives, state and pixels
-#include "common/colours.h"
 #include "common/random.h"
 #include "flight/flight.h"
 #include "flight/frame_draw.h"
@@ -93,6 +92,11 @@ static void oneQuad(const float heights[4])
     computeMountainNormals(0);
 }
 
+// The three height bands' diffuse colours.
+static const float kBrown[4] = {0.55f, 0.4f, 0.23f, 1.0f};
+static const float kGreen[4] = {0.3f, 0.5f, 0.18f, 1.0f};
+static const float kWhite[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+
 static void expectColour(const float* got, const float* want, const char* what)
 {
     for (int i = 0; i < 4; i++)
@@ -140,25 +144,25 @@ TEST(MountainBands, EachCornerIsColouredByItsOwnHeight)
         const char* what;
     };
     const Case cases[] = {
-        {0.0f, brown, "rim"},
-        {0.9f, brown, "the float nearest 0.9, just below it"},
-        {std::nextafter(0.9f, 1.0f), green, "the next float above 0.9"},
-        {0.95f, green, "0.95"},
-        {std::nextafter(1.0f, 0.0f), green, "just below 1"},
-        {1.0f, white, "exactly 1"},
-        {1.6f, white, "above the apex height"},
-        {0.5f, brown, "mid slope"},
+        {0.0f, kBrown, "rim"},
+        {0.9f, kBrown, "the float nearest 0.9, just below it"},
+        {std::nextafter(0.9f, 1.0f), kGreen, "the next float above 0.9"},
+        {0.95f, kGreen, "0.95"},
+        {std::nextafter(1.0f, 0.0f), kGreen, "just below 1"},
+        {1.0f, kWhite, "exactly 1"},
+        {1.6f, kWhite, "above the apex height"},
+        {0.5f, kBrown, "mid slope"},
     };
     // The height under test at the fourth corner, then at the first three.
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const float atFourth[4] = {0.0f, 0.0f, 0.0f, c.height};
         oneQuad(atFourth);
-        const float* fourthColours[4] = {brown, brown, brown, c.colour};
+        const float* fourthColours[4] = {kBrown, kBrown, kBrown, c.colour};
         expectFilledQuad(drawThroughFeedback(0.0f, 1.0f, 0), fourthColours);
         const float atFirstThree[4] = {c.height, c.height, c.height, 0.0f};
         oneQuad(atFirstThree);
-        const float* firstColours[4] = {c.colour, c.colour, c.colour, brown};
+        const float* firstColours[4] = {c.colour, c.colour, c.colour, kBrown};
         expectFilledQuad(drawThroughFeedback(0.0f, 1.0f, 0), firstColours);
     }
 }
@@ -170,7 +174,7 @@ TEST(MountainDrawing, FilledQuadsArePolygonsAndWireframeQuadsClosedLoopsThroughT
     Feedback filled = drawThroughFeedback(0.0f, 1.0f, 0);
     Feedback outline = drawThroughFeedback(0.0f, 1.0f, 1);
 
-    const float* colours[4] = {green, green, green, white};
+    const float* colours[4] = {kGreen, kGreen, kGreen, kWhite};
     expectFilledQuad(filled, colours);
     // One closed loop: four segments through the corners in order, the last one back to the
     // first corner (the first segment may come as a line-reset token).
@@ -219,7 +223,7 @@ TEST(MountainDrawing, LeavesTheMatrixAsFoundAndTheMaterialAndLightingSet)
         auto before = currentMatrix(GL_MODELVIEW_MATRIX);
         int depth = modelviewDepth();
         glMaterialf(GL_FRONT, GL_SHININESS, 0.0f);
-        glMaterialfv(GL_FRONT, GL_SPECULAR, white);
+        glMaterialfv(GL_FRONT, GL_SPECULAR, kWhite);
         glDisable(GL_LIGHTING);
         drawMountains();
         EXPECT_EQ(currentMatrix(GL_MODELVIEW_MATRIX), before);
@@ -256,7 +260,8 @@ static void lookAtMountainTwo()
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     gluLookAt(70.0, 25.0, -230.0, 70.0, 0.0, -70.0, 0.0, 1.0, 0.0);
-    glLightfv(GL_LIGHT0, GL_POSITION, kSunDirection);
+    const float sunPos[4] = {0.3f, 1.0f, -1.0f, 0.0f};
+    glLightfv(GL_LIGHT0, GL_POSITION, sunPos);
 }
 
 // The height of the welded mountain at a grid position of slot 2.

@@ -1,7 +1,6 @@
 // reference_scene_test.cpp -- the axes, sphere and grid: state left behind and rendered pixels
 #include "environment/reference_scene_draw.h"
 #include "flight/flight.h"
-#include "flight/frame_draw.h"
 #include "support/gl_helpers.h"
 
 #include <gtest/gtest.h>
@@ -41,7 +40,8 @@ static void drawTopView(double height = 4.0)
     glLoadIdentity();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     gluLookAt(0.0, height, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, -1.0);
-    glLightfv(GL_LIGHT0, GL_POSITION, kSunDirection);
+    const float sunPos[4] = {0.3f, 1.0f, -1.0f, 0.0f};
+    glLightfv(GL_LIGHT0, GL_POSITION, sunPos);
     drawReferenceScene();
     glFinish();
 }

@@ -1,6 +1,5 @@
 // rendering_test.cpp -- fixed rendering state, reshape and the projection in a real context
 #include "app/rendering_gl.h"
-#include "common/colours.h"
 #include "support/gl_helpers.h"
 
 #include <gtest/gtest.h>
@@ -31,8 +30,9 @@ TEST(InitRendering, LeavesTheFixedStateOfTheRun)
 
     float fog[4];
     glGetFloatv(GL_FOG_COLOR, fog);
+    const float expectedFog[4] = {0.8f, 0.55f, 0.9f, 0.5f};
     for (int i = 0; i < 4; i++)
-        EXPECT_FLOAT_EQ(fog[i], fogColour[i]);
+        EXPECT_FLOAT_EQ(fog[i], expectedFog[i]);
     GLint fogMode = 0;
     glGetIntegerv(GL_FOG_MODE, &fogMode);
     EXPECT_EQ(fogMode, GL_EXP);

@@ -1,5 +1,4 @@
 // sea_sky_test.cpp -- the sea disk and sky cylinder: state left behind and rendered pixels
-#include "common/colours.h"
 #include "environment/sea_sky_draw.h"
 #include "environment/texture_gl.h"
 #include "flight/flight.h"

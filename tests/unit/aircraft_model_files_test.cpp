@@ -1,5 +1,4 @@
 // aircraft_model_files_test.cpp -- the generated cessna.txt and propeller.txt keep to the format and fit the hubs
-#include "aircraft/aircraft_geometry.h"
 #include "aircraft/mesh_model.h"
 
 #include <gtest/gtest.h>
@@ -166,18 +165,18 @@ TEST(AircraftModelFiles, KeepWithinTheFormatsLimits)
 {
     FileCounts body = countFile("cessna.txt");
     EXPECT_LE(body.longestLine, 36);
-    EXPECT_LE(body.vertices, kAircraftVertexSlots);
+    EXPECT_LE(body.vertices, 6765);                 // no vertex past the 6765 normals can be drawn
     EXPECT_EQ(body.normals, body.vertices);
-    EXPECT_LE(body.groups, kAircraftGroups);
-    EXPECT_GE(body.groups, kFirstTrimGroup + 1);    // up to the wing tips
-    EXPECT_LE(body.mostFaces, kAircraftFacesPerGroup);
+    EXPECT_LE(body.groups, 33);
+    EXPECT_GE(body.groups, 15);                     // up to the wing tips, group 14
+    EXPECT_LE(body.mostFaces, 2048);
 
     FileCounts propeller = countFile("propeller.txt");
     EXPECT_LE(propeller.longestLine, 36);
-    EXPECT_LE(propeller.vertices, kPropellerVertexSlots);
+    EXPECT_LE(propeller.vertices, 6765);
     EXPECT_EQ(propeller.normals, propeller.vertices);
-    EXPECT_EQ(propeller.groups, kPropellerGroups);
-    EXPECT_LE(propeller.mostFaces, kPropellerFacesDrawn);
+    EXPECT_EQ(propeller.groups, 2);
+    EXPECT_LE(propeller.mostFaces, 133);            // only the first 133 are drawn
 }
 
 TEST(AircraftModelFiles, BodyFacesAreFlatConvexClosedAndWoundOutward)
@@ -190,8 +189,7 @@ TEST(AircraftModelFiles, BodyFacesAreFlatConvexClosedAndWoundOutward)
     int perGroup[kAircraftGroups] = {};
     for (const Face& face : faces)
         perGroup[face.group]++;
-    for (int g : {kFuselageGroup, kWingsGroup, kTailplaneGroup, kNacellesGroup, kWindowsGroup,
-                  kCowlingsGroup, kStripeGroup, kFinGroup, kFirstTrimGroup})  // every part is there
+    for (int g : {0, 1, 2, 3, 4, 5, 6, 7, 14})  // every colour of the livery is used
         EXPECT_GT(perGroup[g], 0) << "group " << g;
 }
 
@@ -209,25 +207,27 @@ TEST(AircraftModelFiles, TheEngineHubsLieOnBothPropellerAxes)
     std::vector<V> spinner;
     for (const Face& face : facesOf(propellerModel, kPropellerGroups, kPropellerFacesPerGroup))
         for (int k : face.indices)
-            if (face.group == kSpinnerGroup)
+            if (face.group == 1)
                 spinner.push_back(toV(propellerModel.vertices[k - 1]));
     V hub = centreOf(spinner);
-    EXPECT_NEAR(hub.y, kPropellerPivotY, 1e-3);
-    EXPECT_NEAR(hub.z, kPropellerPivotZ, 1e-3);
+    // The propellers spin about (0, -0.15, 0.35) and, 0.421 world units further along -z
+    // before the 0.6 scale, about (0, -0.15, 0.35 - 0.421 / 0.6).
+    EXPECT_NEAR(hub.y, -0.15, 1e-3);
+    EXPECT_NEAR(hub.z, 0.35, 1e-3);
 
     loadFile(aircraftModel, "cessna.txt");
     std::vector<V> nacelles[2];
     for (const Face& face : facesOf(aircraftModel, kAircraftGroups, kAircraftFacesPerGroup))
         for (int k : face.indices)
-            if (face.group == kNacellesGroup || face.group == kCowlingsGroup) {
+            if (face.group == 3 || face.group == 5) {
                 V p = toV(aircraftModel.vertices[k - 1]);
                 nacelles[p.z > 0.0 ? 0 : 1].push_back(p);
             }
     V first = centreOf(nacelles[0]), second = centreOf(nacelles[1]);
-    EXPECT_NEAR(first.y, kPropellerPivotY, 1e-3);
-    EXPECT_NEAR(first.z, kPropellerPivotZ, 1e-3);
-    EXPECT_NEAR(second.y, kPropellerPivotY, 1e-3);
-    EXPECT_NEAR(second.z, kSecondPropellerPivotZ, 1e-3);
+    EXPECT_NEAR(first.y, -0.15, 1e-3);
+    EXPECT_NEAR(first.z, 0.35, 1e-3);
+    EXPECT_NEAR(second.y, -0.15, 1e-3);
+    EXPECT_NEAR(second.z, 0.35 - 0.421 / 0.6, 1e-3);
     // The spinner sits in front of its nacelle.
     EXPECT_LT(hub.x, first.x);
 }

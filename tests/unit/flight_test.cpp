@@ -27,8 +27,9 @@ FlightValues flightValues()
     return {eye, lookAt, {heading, steer, speed, propTime, turnGain, climbStep},
             {wireframe, referenceScene, fogOn, mountainsOn}};
 }
-// The globals are constant-initialised, so this holds the values the program starts with.
-const FlightValues kAtStart = flightValues();
+// The values the program starts with.
+const FlightValues kAtStart = {{-1.0f, 1.0f, -1.0f}, {0.0f, 1.0f, 0.0f},
+                               {0.0f, 0.0f, 0.1f, 0.0f, 20.0f, 0.2f}, {0, 0, 1, 1}};
 }  // namespace
 
 TEST(FlightReset, PutsEveryVariableBackToItsStartValue)
