@@ -46,6 +46,27 @@ static bool readScreenshot(const char* value, ScreenshotRequest* request)
     return true;
 }
 
+// WxH with each side a decimal kMinWindowSide..kMaxWindowSide.
+static bool readSize(const char* value, int* width, int* height)
+{
+    int sides[2] = {0, 0};
+    const char* p = value;
+    for (int side = 0; side < 2; side++) {
+        const char* start = p;
+        for (; *p >= '0' && *p <= '9'; p++) {
+            sides[side] = sides[side] * 10 + (*p - '0');
+            if (sides[side] > kMaxWindowSide)
+                return false;
+        }
+        if (p == start || sides[side] < kMinWindowSide || *p != (side == 0 ? 'x' : '\0'))
+            return false;
+        p++;
+    }
+    *width = sides[0];
+    *height = sides[1];
+    return true;
+}
+
 bool parseRunOptions(int argc, char** argv, RunOptions* options, char* message, size_t messageSize)
 {
     for (int i = 1; i < argc; i++) {
@@ -53,12 +74,33 @@ bool parseRunOptions(int argc, char** argv, RunOptions* options, char* message, 
         const char* value;
         const char** slot = nullptr;
         const char* name = nullptr;
-        if (strcmp(argv[i], "--benchmark") == 0) {
-            if (options->benchmark) {
-                snprintf(message, messageSize, "brinewings: --benchmark given twice");
+        struct Flag { const char* name; bool* set; } flags[] = {
+            {"--benchmark", &options->benchmark},
+            {"--offscreen", &options->offscreen},
+            {"--fullscreen", &options->fullScreen},
+        };
+        bool flag = false;
+        for (const Flag& f : flags) {
+            if (strcmp(argv[i], f.name) != 0)
+                continue;
+            if (*f.set) {
+                snprintf(message, messageSize, "brinewings: %s given twice", f.name);
                 return false;
             }
-            options->benchmark = true;
+            *f.set = flag = true;
+        }
+        if (flag)
+            continue;
+        if ((value = optionValue(argc, argv, &i, "--size", &missing)) != nullptr || missing) {
+            if (options->width != 0) {
+                snprintf(message, messageSize, "brinewings: --size given twice");
+                return false;
+            }
+            if (missing || !readSize(value, &options->width, &options->height)) {
+                snprintf(message, messageSize, "brinewings: --size '%s': expected WxH, each side from %d to %d",
+                         missing ? "" : value, kMinWindowSide, kMaxWindowSide);
+                return false;
+            }
             continue;
         }
         if ((value = optionValue(argc, argv, &i, "--replay", &missing)) != nullptr || missing) {
@@ -67,6 +109,9 @@ bool parseRunOptions(int argc, char** argv, RunOptions* options, char* message, 
         } else if ((value = optionValue(argc, argv, &i, "--record", &missing)) != nullptr || missing) {
             slot = &options->recordFile;
             name = "--record";
+        } else if ((value = optionValue(argc, argv, &i, "--results", &missing)) != nullptr || missing) {
+            slot = &options->resultsFile;
+            name = "--results";
         } else if ((value = optionValue(argc, argv, &i, "--screenshot", &missing)) != nullptr || missing) {
             name = "--screenshot";
         } else {
@@ -102,5 +147,5 @@ bool parseRunOptions(int argc, char** argv, RunOptions* options, char* message, 
 bool anyRunOption(const RunOptions& options)
 {
     return options.replayFile != nullptr || options.recordFile != nullptr || options.benchmark ||
-           options.screenshotCount > 0;
+           options.screenshotCount > 0 || options.resultsFile != nullptr || options.offscreen;
 }
