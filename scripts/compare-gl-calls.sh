@@ -5,13 +5,16 @@
 # unbound key, Q), and compares their OpenGL calls: the start-up calls with every argument, then
 # each frame's sequence of call names, one line per run of identical frames (run lengths and
 # glXMakeContextCurrent, which follow the timing of the input, are left out). Prints the diff
-# and exits 1 when they differ. The data folder defaults to build/. Needs apitrace, xdotool, Xvfb.
+# and exits 1 when they differ. The data folder defaults to build/. Installs apitrace when missing.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source-path=SCRIPTDIR source=lib.sh
+source "$(dirname "$0")/lib.sh"
 if [[ $# -lt 2 ]]; then
     echo "usage: compare-gl-calls.sh OLD_BINARY NEW_BINARY [DATA_FOLDER]" >&2
     exit 2
 fi
+install_missing apitrace xdotool xvfb python3
 old=$(realpath "$1") new=$(realpath "$2") data=$(realpath "${3:-$here/build}")
 work=$(mktemp -d)
 trap '[[ -n ${KEEP:-} ]] || rm -rf "$work"' EXIT
