@@ -24,20 +24,28 @@ struct OptionName {
 
 // Long options also take their value as --name=VALUE; freeglut's and the short ones do not.
 static const OptionName kOptions[] = {
-    {"--help", false, kOptHelp},         {"-h", false, kOptHelp},
-    {"--version", false, kOptVersion},   {"--replay", true, kOptReplay},
-    {"--record", true, kOptRecord},      {"--results", true, kOptResults},
-    {"--screenshot", true, kOptScreenshot}, {"--size", true, kOptSize},
-    {"-s", true, kOptSize},              {"--benchmark", false, kOptBenchmark},
-    {"--offscreen", false, kOptOffscreen}, {"--fullscreen", false, kOptFullScreen},
-    {"-display", true, kOptDisplay},     {"-geometry", true, kOptGeometry},
-    {"-direct", false, kOptDirect},      {"-indirect", false, kOptIndirect},
-    {"-iconic", false, kOptGlutFlag},    {"-gldebug", false, kOptGlutFlag},
+    {"--help", false, kOptHelp},
+    {"-h", false, kOptHelp},
+    {"--version", false, kOptVersion},
+    {"--replay", true, kOptReplay},
+    {"--record", true, kOptRecord},
+    {"--results", true, kOptResults},
+    {"--screenshot", true, kOptScreenshot},
+    {"--size", true, kOptSize},
+    {"-s", true, kOptSize},
+    {"--benchmark", false, kOptBenchmark},
+    {"--offscreen", false, kOptOffscreen},
+    {"--fullscreen", false, kOptFullScreen},
+    {"-display", true, kOptDisplay},
+    {"-geometry", true, kOptGeometry},
+    {"-direct", false, kOptDirect},
+    {"-indirect", false, kOptIndirect},
+    {"-iconic", false, kOptGlutFlag},
+    {"-gldebug", false, kOptGlutFlag},
     {"-sync", false, kOptGlutFlag},
 };
-static const int kGeometryChars = 64;    // longest -geometry value read
+static const int kGeometryChars = 64;         // longest size part of a -geometry value read
 static const int kMaxGeometryOffset = 32767;  // pixels: X window positions are 16-bit
-
 
 // TICK:FILE with TICK a decimal 0..kFlightMaxTick and FILE not empty.
 static bool readScreenshot(const char* value, ScreenshotRequest* request)
