@@ -32,16 +32,24 @@ static void printControls()
 
 int main(int argc, char** argv)
 {
+    // The command line, the flight file and the outputs are checked before freeglut opens the
+    // display: --help, --version and every refusal end here, with or without one.
+    int early = prepareRun(argc, argv);
+    if (early >= 0)
+        return early;
     startTextureDecoding();
     glutInit(&argc, argv);
-    // Our options are read from what freeglut leaves; a bad one ends the run before any window.
-    if (!prepareRun(argc, argv))
-        return 2;
     seedRandom(2);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(kWindowSide, kWindowSide);
+    // A size asked for (--size, -geometry) is kept as given; the default square is fitted to
+    // a short screen.
+    const RunOptions& options = runOptions();
+    bool sized = options.width != 0;
+    glutInitWindowSize(sized ? options.width : kWindowSide, sized ? options.height : kWindowSide);
     glutCreateWindow("brinewings");
-    presentWindowToDesktop();
+    presentWindowToDesktop(!sized);
+    if (options.fullScreen)
+        glutFullScreen();
 
     glutDisplayFunc(display);
     glutIdleFunc(idle);

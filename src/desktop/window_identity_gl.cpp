@@ -181,7 +181,7 @@ static void fitToWorkArea(Display* display, Window window, Window root, const XW
         XFree(hints);
 }
 
-void presentWindowToDesktop()
+void presentWindowToDesktop(bool fit)
 {
     Display* display = glXGetCurrentDisplay();
     Window window = glXGetCurrentDrawable();
@@ -200,7 +200,8 @@ void presentWindowToDesktop()
         for (int i = 0; i < kWaitPolls && managed(display, window); i++)
             waitAPoll();
         setIdentity(display, window);
-        fitToWorkArea(display, window, attributes.root, attributes);
+        if (fit)
+            fitToWorkArea(display, window, attributes.root, attributes);
         XMapWindow(display, window);
     }
     XSync(display, False);

@@ -154,15 +154,30 @@ static int readLine(FILE* file, char* line, char* reason, size_t reasonSize)
     return 1;
 }
 
+// Editors on some systems start a UTF-8 file with a byte-order mark (EF BB BF): it is skipped.
+// Returns false when the file starts with 0xEF without one, a byte no flight file may hold.
+static bool skipByteOrderMark(FILE* file)
+{
+    int first = fgetc(file);
+    if (first != 0xEF) {
+        if (first != EOF)
+            ungetc(first, file);
+        return true;
+    }
+    return fgetc(file) == 0xBB && fgetc(file) == 0xBF;
+}
+
 bool readFlightStream(FILE* file, const char* path, char* message, size_t messageSize)
 {
     flightEventCount = 0;
     char line[kFlightLineChars + 1];
     char reason[kFlightLineChars + 128];
-    int lineNumber = 0;
     int previousTick = 0;
-    int status;
-    for (;;) {
+    int status = skipByteOrderMark(file) ? 0 : -1;
+    int lineNumber = status < 0 ? 1 : 0;
+    if (status < 0)
+        snprintf(reason, sizeof reason, "byte 0xef is not text");
+    while (status >= 0) {
         lineNumber++;
         status = readLine(file, line, reason, sizeof reason);
         if (status <= 0)

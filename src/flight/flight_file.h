@@ -7,7 +7,8 @@
 #include <cstdio>
 
 // A flight file is plain text. Each line holds one event, "TICK ACTION ARGUMENTS", separated by
-// spaces or tabs; '#' starts a comment; blank lines are allowed. Actions:
+// spaces or tabs; '#' starts a comment; blank lines are allowed; a line may end in CR LF, and a
+// UTF-8 byte-order mark at the start of the file is skipped. Actions:
 //   pointer X WIDTH   the pointer at column X (-100000..100000) of a window WIDTH (1..100000) wide
 //   key C             one printable ASCII character, 33..126 ('#' cannot be written: it is a comment)
 //   special NAME      up, down, page_up or page_down

@@ -7,11 +7,10 @@
 #include "flight/frame_draw.h"
 #include "run/benchmark_gl.h"
 #include "run/frame_capture_gl.h"
+#include "run/output_check.h"
 #include "run/recording.h"
-#include "run/run_options.h"
 
 #include <GL/freeglut.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -35,18 +34,16 @@ static double monotonicSeconds()
     return (double)now.tv_sec + (double)now.tv_nsec * 1e-9;
 }
 
-static bool sameFile(const char* a, const char* b)
+int prepareRun(int argc, char** argv)
 {
-    struct stat sa, sb;
-    return stat(a, &sa) == 0 && stat(b, &sb) == 0 && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
-}
-
-bool prepareRun(int argc, char** argv)
-{
-    char message[512];
+    char message[1024];
     if (!parseRunOptions(argc, argv, &options, message, sizeof message)) {
         fprintf(stderr, "%s\n", message);
-        return false;
+        return 2;
+    }
+    if (options.help || options.version) {
+        options.help ? printRunUsage(stdout) : printRunVersion(stdout);
+        return fflush(stdout) == 0 && !ferror(stdout) ? 0 : 1;
     }
     scripted = anyRunOption(options);
     const char* flight = options.replayFile != nullptr ? options.replayFile
@@ -54,23 +51,22 @@ bool prepareRun(int argc, char** argv)
                                                       : nullptr;
     if (flight != nullptr && !readFlightFile(flight, message, sizeof message)) {
         fprintf(stderr, "%s\n", message);
-        return false;
+        return 2;
+    }
+    if (!checkRunOutputs(options, flight, message, sizeof message)) {
+        fprintf(stderr, "%s\n", message);
+        return 2;
     }
     flying = flight != nullptr;
     replaying = flightEventCount > 0;
-    if (options.recordFile != nullptr) {
-        // Recording over the file being replayed would destroy it before it is flown.
-        if (flight != nullptr && sameFile(flight, options.recordFile)) {
-            fprintf(stderr, "brinewings: %s: --record would overwrite the flight being replayed\n",
-                    options.recordFile);
-            return false;
-        }
-        if (!openRecording(options.recordFile))
-            return false;
-    }
     std::stable_sort(options.screenshots, options.screenshots + options.screenshotCount,
                      [](const ScreenshotRequest& a, const ScreenshotRequest& b) { return a.tick < b.tick; });
-    return true;
+    return -1;
+}
+
+const RunOptions& runOptions()
+{
+    return options;
 }
 
 static void closeWindow()
@@ -83,6 +79,9 @@ void beginRun()
 {
     if (!scripted)
         return;
+    // Created only now, so a run that ends before its window (no display) leaves the file alone.
+    if (options.recordFile != nullptr && !openRecording(options.recordFile))
+        endRun(kEndWriteFailed);
     glutCloseFunc(closeWindow);
     if (options.benchmark)
         startBenchmark();

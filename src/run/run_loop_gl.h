@@ -11,14 +11,21 @@ enum RunEnd {
     kEndWriteFailed,   // a file of the run could not be written
 };
 
-// Reads our options (run/run_options.h) from what glutInit left, reads the flight file to replay
-// (--replay, or the benchmark's route) and creates the recording. Call after glutInit, before
-// the window opens. On a bad option or file prints one line on standard error and returns false:
-// the program then ends with status 2.
-bool prepareRun(int argc, char** argv);
+#include "run/run_options.h"
 
-// With any option of ours: registers the close callback, notes the renderer and sets the swap
-// interval for the benchmark. Without options it does nothing, so the program's output and
+// Reads the command line (run/run_options.h), before glutInit, so that no display is needed to
+// refuse it; reads the flight file to replay (--replay, or the benchmark's route) and checks
+// the outputs (run/output_check.h). Returns -1 when the run goes on, else the status the
+// program ends with at once, before any window: 0 after printing --help or --version on
+// standard output, 2 after one line on standard error for a bad option, file or output.
+int prepareRun(int argc, char** argv);
+
+// The options prepareRun read: the window's size and full screen for main.
+const RunOptions& runOptions();
+
+// With any option of ours: creates the recording, registers the close callback, notes the
+// renderer and sets the swap interval for the benchmark. A recording that cannot be created
+// after all ends the run (endRun). Without options it does nothing, so the program's output and
 // OpenGL calls stay those of a plain run. Call once the window and the callbacks exist, just
 // before glutMainLoop.
 void beginRun();

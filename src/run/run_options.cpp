@@ -1,33 +1,51 @@
-// run_options.cpp -- reads the scripted-flight options from the command line
+// run_options.cpp -- reads the command line: the program's options, freeglut's, and --help
 #include "run/run_options.h"
 
 #include "flight/flight_file.h"
 
-#include <cstdio>
 #include <cstring>
 
-// The value of option name at argv[*index]: after '=' in the same argument, or the next
-// argument (then *index moves past it). Null when the argument is not this option or the value
-// is missing; *missing tells the two apart.
-static const char* optionValue(int argc, char** argv, int* index, const char* name, bool* missing)
-{
-    const char* argument = argv[*index];
-    size_t length = strlen(name);
-    if (strncmp(argument, name, length) != 0)
-        return nullptr;
-    if (argument[length] == '=') {
-        *missing = argument[length + 1] == '\0';
-        return *missing ? nullptr : argument + length + 1;
-    }
-    if (argument[length] != '\0')
-        return nullptr;
-    if (*index + 1 >= argc || argv[*index + 1][0] == '\0') {
-        *missing = true;
-        return nullptr;
-    }
-    *index += 1;
-    return argv[*index];
-}
+#ifndef BRINEWINGS_VERSION_TEXT
+#define BRINEWINGS_VERSION_TEXT "unknown"
+#endif
+
+// What each option is; the kind decides what parseRunOptions does with its value.
+enum OptionKind {
+    kOptHelp, kOptVersion, kOptReplay, kOptRecord, kOptResults, kOptScreenshot, kOptSize,
+    kOptBenchmark, kOptOffscreen, kOptFullScreen,
+    kOptDisplay, kOptGeometry, kOptDirect, kOptIndirect, kOptGlutFlag,  // freeglut's, left in argv
+};
+
+struct OptionName {
+    const char* name;
+    bool takesValue;
+    OptionKind kind;
+};
+
+// Long options also take their value as --name=VALUE; freeglut's and the short ones do not.
+static const OptionName kOptions[] = {
+    {"--help", false, kOptHelp},
+    {"-h", false, kOptHelp},
+    {"--version", false, kOptVersion},
+    {"--replay", true, kOptReplay},
+    {"--record", true, kOptRecord},
+    {"--results", true, kOptResults},
+    {"--screenshot", true, kOptScreenshot},
+    {"--size", true, kOptSize},
+    {"-s", true, kOptSize},
+    {"--benchmark", false, kOptBenchmark},
+    {"--offscreen", false, kOptOffscreen},
+    {"--fullscreen", false, kOptFullScreen},
+    {"-display", true, kOptDisplay},
+    {"-geometry", true, kOptGeometry},
+    {"-direct", false, kOptDirect},
+    {"-indirect", false, kOptIndirect},
+    {"-iconic", false, kOptGlutFlag},
+    {"-gldebug", false, kOptGlutFlag},
+    {"-sync", false, kOptGlutFlag},
+};
+static const int kGeometryChars = 64;         // longest size part of a -geometry value read
+static const int kMaxGeometryOffset = 32767;  // pixels: X window positions are 16-bit
 
 // TICK:FILE with TICK a decimal 0..kFlightMaxTick and FILE not empty.
 static bool readScreenshot(const char* value, ScreenshotRequest* request)
@@ -67,68 +85,66 @@ static bool readSize(const char* value, int* width, int* height)
     return true;
 }
 
-bool parseRunOptions(int argc, char** argv, RunOptions* options, char* message, size_t messageSize)
+// X's geometry, as freeglut reads it: [=][WxH][{+-}X{+-}Y]. The size, when given, is taken
+// like --size. An offset from the right or bottom edge (-X, -Y) needs the size, as freeglut
+// places the window by the size in the same value.
+static bool readGeometry(const char* value, int* width, int* height)
 {
-    for (int i = 1; i < argc; i++) {
-        bool missing = false;
-        const char* value;
-        const char** slot = nullptr;
-        const char* name = nullptr;
-        struct Flag { const char* name; bool* set; } flags[] = {
-            {"--benchmark", &options->benchmark},
-            {"--offscreen", &options->offscreen},
-            {"--fullscreen", &options->fullScreen},
-        };
-        bool flag = false;
-        for (const Flag& f : flags) {
-            if (strcmp(argv[i], f.name) != 0)
-                continue;
-            if (*f.set) {
-                snprintf(message, messageSize, "brinewings: %s given twice", f.name);
+    const char* p = value + (value[0] == '=' ? 1 : 0);
+    size_t sizeChars = strcspn(p, "+-");
+    const char* offsets = p + sizeChars;
+    if (sizeChars >= (size_t)kGeometryChars)
+        return false;
+    if (sizeChars > 0) {
+        char size[kGeometryChars];
+        memcpy(size, p, sizeChars);
+        size[sizeChars] = '\0';
+        if (!readSize(size, width, height))
+            return false;
+    }
+    if (*offsets == '\0')
+        return sizeChars > 0;
+    for (int axis = 0; axis < 2; axis++) {
+        if (*offsets != '+' && !(*offsets == '-' && sizeChars > 0))
+            return false;
+        const char* digits = ++offsets;
+        int offset = 0;
+        for (; *offsets >= '0' && *offsets <= '9'; offsets++) {
+            offset = offset * 10 + (*offsets - '0');
+            if (offset > kMaxGeometryOffset)
                 return false;
-            }
-            *f.set = flag = true;
         }
-        if (flag)
-            continue;
-        if ((value = optionValue(argc, argv, &i, "--size", &missing)) != nullptr || missing) {
-            if (options->width != 0) {
-                snprintf(message, messageSize, "brinewings: --size given twice");
-                return false;
-            }
-            if (missing || !readSize(value, &options->width, &options->height)) {
-                snprintf(message, messageSize, "brinewings: --size '%s': expected WxH, each side from %d to %d",
-                         missing ? "" : value, kMinWindowSide, kMaxWindowSide);
-                return false;
-            }
-            continue;
-        }
-        if ((value = optionValue(argc, argv, &i, "--replay", &missing)) != nullptr || missing) {
-            slot = &options->replayFile;
-            name = "--replay";
-        } else if ((value = optionValue(argc, argv, &i, "--record", &missing)) != nullptr || missing) {
-            slot = &options->recordFile;
-            name = "--record";
-        } else if ((value = optionValue(argc, argv, &i, "--results", &missing)) != nullptr || missing) {
-            slot = &options->resultsFile;
-            name = "--results";
-        } else if ((value = optionValue(argc, argv, &i, "--screenshot", &missing)) != nullptr || missing) {
-            name = "--screenshot";
-        } else {
-            continue;
-        }
-        if (missing) {
-            snprintf(message, messageSize, "brinewings: %s needs a value", name);
+        if (offsets == digits)
+            return false;
+    }
+    return *offsets == '\0';
+}
+
+static const OptionName* findOption(const char* name, size_t length)
+{
+    for (const OptionName& option : kOptions)
+        if (strlen(option.name) == length && strncmp(option.name, name, length) == 0)
+            return &option;
+    return nullptr;
+}
+
+// Checks the value of one option and stores it; false with the message when it is refused.
+static bool takeValue(const OptionName& option, const char* value, RunOptions* options, char* message,
+                      size_t messageSize)
+{
+    const char** file = option.kind == kOptReplay    ? &options->replayFile
+                        : option.kind == kOptRecord  ? &options->recordFile
+                        : option.kind == kOptResults ? &options->resultsFile
+                                                     : nullptr;
+    if (file != nullptr) {
+        if (*file != nullptr) {
+            snprintf(message, messageSize, "brinewings: %s given twice", option.name);
             return false;
         }
-        if (slot != nullptr) {
-            if (*slot != nullptr) {
-                snprintf(message, messageSize, "brinewings: %s given twice", name);
-                return false;
-            }
-            *slot = value;
-            continue;
-        }
+        *file = value;
+        return true;
+    }
+    if (option.kind == kOptScreenshot) {
         if (options->screenshotCount == kScreenshotSlots) {
             snprintf(message, messageSize, "brinewings: more than %d --screenshot options", kScreenshotSlots);
             return false;
@@ -140,12 +156,157 @@ bool parseRunOptions(int argc, char** argv, RunOptions* options, char* message, 
             return false;
         }
         options->screenshotCount++;
+        return true;
     }
+    if (option.kind == kOptSize || option.kind == kOptGeometry) {
+        int width = 0, height = 0;
+        bool sizeGiven = option.kind == kOptSize || strcspn(value + (value[0] == '='), "+-") > 0;
+        if (sizeGiven && options->width != 0) {
+            snprintf(message, messageSize, "brinewings: the window size is given twice (--size, -s or -geometry)");
+            return false;
+        }
+        bool read = option.kind == kOptSize ? readSize(value, &width, &height) : readGeometry(value, &width, &height);
+        if (!read) {
+            snprintf(message, messageSize,
+                     option.kind == kOptSize
+                         ? "brinewings: %s '%s': expected WxH, each side from %d to %d"
+                         : "brinewings: %s '%s': expected WxH, WxH+X+Y, WxH-X-Y or +X+Y, each side from %d to %d",
+                     option.name, value, kMinWindowSide, kMaxWindowSide);
+            return false;
+        }
+        if (sizeGiven) {
+            options->width = width;
+            options->height = height;
+        }
+    }
+    return true;  // -display: freeglut reads it
+}
+
+// Sets the flag of an option without a value; false with the message when it was set already.
+static bool takeFlag(const OptionName& option, RunOptions* options, char* message, size_t messageSize)
+{
+    bool* flag = option.kind == kOptHelp        ? &options->help
+                 : option.kind == kOptVersion   ? &options->version
+                 : option.kind == kOptBenchmark ? &options->benchmark
+                 : option.kind == kOptOffscreen ? &options->offscreen
+                 : option.kind == kOptFullScreen ? &options->fullScreen
+                 : option.kind == kOptDirect    ? &options->direct
+                 : option.kind == kOptIndirect  ? &options->indirect
+                                                : nullptr;
+    bool repeatable = option.kind == kOptHelp || option.kind == kOptVersion || option.kind == kOptGlutFlag;
+    if (flag != nullptr && *flag && !repeatable) {
+        snprintf(message, messageSize, "brinewings: %s given twice", option.name);
+        return false;
+    }
+    if (flag != nullptr)
+        *flag = true;
     return true;
+}
+
+// The options that do not go together; false with the message for the first such pair.
+static bool checkCombinations(const RunOptions& options, char* message, size_t messageSize)
+{
+    const char* refusal = nullptr;
+    if (options.resultsFile != nullptr && !options.benchmark)
+        refusal = "--results needs --benchmark";
+    else if (options.offscreen && options.replayFile == nullptr && !options.benchmark)
+        refusal = "--offscreen needs --replay or --benchmark";
+    else if (options.offscreen && options.recordFile != nullptr)
+        refusal = "--offscreen cannot record live input (--record)";
+    else if (options.direct && options.indirect)
+        refusal = "-direct and -indirect cannot both be given";
+    if (refusal != nullptr)
+        snprintf(message, messageSize, "brinewings: %s", refusal);
+    return refusal == nullptr;
+}
+
+bool parseRunOptions(int argc, char** argv, RunOptions* options, char* message, size_t messageSize)
+{
+    for (int i = 1; i < argc; i++) {
+        const char* argument = argv[i];
+        // Only long options carry their value after '='.
+        const char* equals = strncmp(argument, "--", 2) == 0 ? strchr(argument, '=') : nullptr;
+        size_t nameLength = equals != nullptr ? (size_t)(equals - argument) : strlen(argument);
+        const OptionName* option = findOption(argument, nameLength);
+        if (option == nullptr) {
+            snprintf(message, messageSize,
+                     argument[0] == '-' && argument[1] != '\0' ? "brinewings: unknown option '%.*s' (try --help)"
+                                                               : "brinewings: unexpected argument '%.*s' (try --help)",
+                     (int)nameLength, argument);
+            return false;
+        }
+        if (equals != nullptr && !option->takesValue) {
+            snprintf(message, messageSize, "brinewings: %s takes no value", option->name);
+            return false;
+        }
+        if (!option->takesValue) {
+            if (!takeFlag(*option, options, message, messageSize))
+                return false;
+            continue;
+        }
+        // A value is never the next option: "--record --replay x" lacks the record's file.
+        const char* value = equals != nullptr ? equals + 1 : i + 1 < argc && argv[i + 1][0] != '-' ? argv[++i] : "";
+        if (value[0] == '\0') {
+            snprintf(message, messageSize, "brinewings: %s needs a value", option->name);
+            return false;
+        }
+        if (!takeValue(*option, value, options, message, messageSize))
+            return false;
+    }
+    return options->help || options->version || checkCombinations(*options, message, messageSize);
 }
 
 bool anyRunOption(const RunOptions& options)
 {
     return options.replayFile != nullptr || options.recordFile != nullptr || options.benchmark ||
            options.screenshotCount > 0 || options.resultsFile != nullptr || options.offscreen;
+}
+
+void printRunVersion(FILE* out)
+{
+    fputs("brinewings " BRINEWINGS_VERSION_TEXT "\n", out);
+}
+
+void printRunUsage(FILE* out)
+{
+    fputs("Usage: brinewings [OPTION]... [FREEGLUT OPTION]...\n"
+          "\n"
+          "brinewings " BRINEWINGS_VERSION_TEXT ": an interactive 3D flight scene. A twin-propeller aircraft\n"
+          "flies over a fogged sea, inside a textured sky and past three fractal mountains.\n"
+          "\n"
+          "Controls:\n"
+          "  mouse               steer (left of the window's centre turns left)\n"
+          "  Up / Down           climb / descend\n"
+          "  Page Up / Page Down faster / slower\n"
+          "  W                   wireframe on / off\n"
+          "  S                   reference scene (axes, sphere, grid) on / off\n"
+          "  M                   mountains on / off\n"
+          "  B                   fog on / off\n"
+          "  F                   full screen on / off\n"
+          "  Q                   quit\n"
+          "\n"
+          "Options:\n"
+          "  -h, --help              show this text and exit\n"
+          "  --version               show the version and exit\n"
+          "  --replay FILE           fly the flight file FILE, then hand over to live input\n"
+          "  --record FILE           write the flight's input to FILE as a flight file\n"
+          "  --benchmark             fly benchmark.flight (or the --replay file) as fast as\n"
+          "                          possible, print the frame rates and exit\n"
+          "  --results FILE          with --benchmark, also write the figures to FILE\n"
+          "  --screenshot TICK:FILE  write the frame of tick TICK to FILE as a PNG\n"
+          "                          (may be repeated)\n"
+          "  -s, --size WxH          open the window W x H pixels (64 to 16384 each)\n"
+          "  --fullscreen            start in full screen\n"
+          "  --offscreen             draw without a window (with --replay or --benchmark)\n"
+          "A long option's value may follow '=' (--record=FILE); a file whose name starts\n"
+          "with '-' is given so, or as ./-FILE. Outputs are checked before the window opens.\n"
+          "\n"
+          "freeglut options, handed on to it:\n"
+          "  -display DISPLAY        the X display to open the window on\n"
+          "  -geometry WxH+X+Y       the window's size (as --size) and position\n"
+          "  -iconic, -direct, -indirect, -gldebug, -sync\n"
+          "\n"
+          "Data files (cessna.txt, propeller.txt, sea02.jpg, sky08.jpg, benchmark.flight) are\n"
+          "read from the working directory. See man 6 brinewings for more.\n",
+          out);
 }

@@ -1,7 +1,8 @@
-// run_options.h -- the program's own command-line options: scripted flights and frame capture
+// run_options.h -- the program's command line: its own options, freeglut's, and its help text
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
 
 inline constexpr int kScreenshotSlots = 256;  // --screenshot options one run may take
 inline constexpr int kMinWindowSide = 64;      // pixels: bounds of each side of --size
@@ -13,24 +14,38 @@ struct ScreenshotRequest {
 };
 
 struct RunOptions {
+    bool help = false;                  // -h, --help: print the usage and end with status 0
+    bool version = false;               // --version: print the version and end with status 0
     const char* replayFile = nullptr;   // --replay FILE
     const char* recordFile = nullptr;   // --record FILE
     const char* resultsFile = nullptr;  // --results FILE: the benchmark's figures as JSON
     bool benchmark = false;             // --benchmark
     bool offscreen = false;             // --offscreen: no window, drawn into a framebuffer object
     bool fullScreen = false;            // --fullscreen: the window starts full screen
-    int width = 0;                      // --size WxH, pixels; 0 when not given
+    int width = 0;                      // --size WxH (-s, or -geometry's size), pixels; 0 when not given
     int height = 0;
+    bool direct = false;                // freeglut's -direct
+    bool indirect = false;              // freeglut's -indirect
     int screenshotCount = 0;
     ScreenshotRequest screenshots[kScreenshotSlots];  // in the order given
 };
 
-// Reads --replay FILE, --record FILE, --results FILE, --size WxH, --screenshot TICK:FILE (each
-// also as --name=value), --benchmark, --offscreen and --fullscreen from the arguments freeglut
-// left. Other arguments are ignored. Returns false
-// with one line, without a line end, in message for a missing or bad value, an option given
-// twice (--screenshot excepted) or more than kScreenshotSlots screenshots.
+// Reads the whole command line, before glutInit sees it: --replay FILE, --record FILE,
+// --results FILE, --size WxH (or -s WxH), --screenshot TICK:FILE (each long one also as
+// --name=VALUE), --benchmark, --offscreen, --fullscreen, -h or --help and --version. freeglut's
+// own options (-display DISPLAY, -geometry WxH+X+Y, -iconic, -direct, -indirect, -gldebug,
+// -sync) are checked and left in argv for it; the size of -geometry counts as --size. A value
+// given as the next argument never starts with '-' (--record=-x names such a file). Returns
+// false with one line, without a line end, in message for an unknown option or argument, a
+// missing or bad value, an option given twice (--screenshot excepted), more than
+// kScreenshotSlots screenshots, or options that do not go together (--results without
+// --benchmark, --offscreen without --replay or --benchmark or with --record, -direct with
+// -indirect). With --help or --version and no error the other options are not checked further.
 bool parseRunOptions(int argc, char** argv, RunOptions* options, char* message, size_t messageSize);
+
+// The text of --help (usage, controls, options) and of --version, each ending in a line end.
+void printRunUsage(FILE* out);
+void printRunVersion(FILE* out);
 
 // True when any option of ours was given: the run is then scripted (run/run_loop_gl.h).
 bool anyRunOption(const RunOptions& options);

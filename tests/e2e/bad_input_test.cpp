@@ -163,3 +163,21 @@ TEST_P(BadInputTest, IsReportedExactlyAndTheFlightGoesOnWhereItShould)
 
 INSTANTIATE_TEST_SUITE_P(EachDataFile, BadInputTest, testing::ValuesIn(badInputs()),
                          [](const testing::TestParamInfo<BadInput>& info) { return std::string(info.param.name); });
+
+// The command line is read before freeglut opens a display, so without one a bad option is
+// still refused by name and --help answered; a recording is created only once the window is
+// there, so freeglut's own failure leaves the file named by --record alone.
+TEST(BadOptions, AreRefusedAndHelpAnsweredWithoutADisplay)
+{
+    DataFolder data;
+    data.write("keep.flight", "5 quit\n");
+    const std::string run = "cd '" + data.path + "' && env -u DISPLAY '" BRINEWINGS_BINARY "' ";
+    EXPECT_EQ(shell(run + "--replay keep.flight --record --replay 2>&1; echo \"status $?\""),
+              "brinewings: --record needs a value\nstatus 2\n");
+    std::string help = shell(run + "--help 2>/dev/null; echo \"status $?\"");
+    EXPECT_EQ(help.rfind("Usage: brinewings", 0), 0u) << help;
+    EXPECT_NE(help.find("--screenshot TICK:FILE"), std::string::npos) << help;
+    EXPECT_EQ(help.substr(help.size() - 9), "status 0\n");
+    EXPECT_EQ(shell(run + "--record keep.flight >/dev/null 2>&1; echo \"status $?\""), "status 1\n");
+    EXPECT_EQ(shell("cat '" + data.path + "/keep.flight'"), "5 quit\n");
+}

@@ -71,12 +71,12 @@ TEST(Shell, OpensItsWindowPrintsTheControlsAndQuitsOnQ)
     EXPECT_EQ(program.output(), kControls);
 }
 
-TEST(Shell, CapitalQQuitsAndForeignArgumentsAreIgnoredAndTheWindowFitsAShortWorkArea)
+TEST(Shell, CapitalQQuitsFreeglutsOptionsPassAndTheWindowFitsAShortWorkAreaUnlessSized)
 {
     // A laptop's 1366 x 768 screen less a panel: the window is the largest square that fits.
     shell("xprop -root -f _NET_WORKAREA 32c -set _NET_WORKAREA '0, 0, 1366, 740'");
     DataFolder data;
-    Program program(data.path, {"--verbose", "extra", "-sync"});
+    Program program(data.path, {"-sync"});
     ASSERT_TRUE(program.waitForWindow());
     int width = 0, height = 0;
     program.size(width, height);
@@ -86,6 +86,12 @@ TEST(Shell, CapitalQQuitsAndForeignArgumentsAreIgnoredAndTheWindowFitsAShortWork
     ASSERT_TRUE(program.waitForExit());
     EXPECT_EQ(program.exitStatus(), 0);
     EXPECT_EQ(program.output(), kControls);
+    // A size asked for is kept as given.
+    Program sized(data.path, {"-s", "1300x700"});
+    ASSERT_TRUE(sized.waitForWindow());
+    sized.size(width, height);
+    EXPECT_EQ(width, 1300);
+    EXPECT_EQ(height, 700);
 }
 
 TEST(Shell, SAndWAndThePointerVisiblyChangeTheNextFrames)

@@ -1,11 +1,15 @@
 // flight_file_test.cpp -- flight files read back exactly, and every kind of bad line refused by name
+#include "run/output_check.h"
 #include "run/run_options.h"
 #include "flight/flight_file.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <list>
+#include <sstream>
 #include <string>
 
 // Reads text as the flight file "f"; message gets the refusal.
@@ -19,8 +23,8 @@ static bool readText(const std::string& text, char (&message)[512])
 
 TEST(FlightFile, EveryActionReadsBackAndWritesTheSameLine)
 {
-    // Exactly 200 characters on a line, and UTF-8 inside a comment, are text.
-    std::string text = "# caf\xc3\xa9\n\n0 pointer -100000 100000" + std::string(176, ' ') + "\n0\tkey ~  # x\r\n"
+    // A byte-order mark, exactly 200 characters on a line, and UTF-8 inside a comment, are text.
+    std::string text = "\xef\xbb\xbf# caf\xc3\xa9\n\n0 pointer -100000 100000" + std::string(176, ' ') + "\n0\tkey ~  # x\r\n"
                        "7 special page_down\n7 special up\n1000000000 key !\n1000000000 quit";
     char message[512] = "";
     ASSERT_TRUE(readText(text, message)) << message;
@@ -57,6 +61,7 @@ TEST(FlightFile, BadFilesAreRefusedWithTheLineAndTheReason)
         {"0 qu\x01it", "1: byte 0x01 is not text"},
         {"0 quit\n0 key \xc3\xa9", "2: byte 0xc3 is not text"},
         {"0 quit\r0 quit", "1: byte 0x0d is not text"},
+        {"\xef\xbb", "1: byte 0xef is not text"},
     };
     for (const Case& c : cases) {
         char message[512] = "";
@@ -69,28 +74,86 @@ TEST(FlightFile, BadFilesAreRefusedWithTheLineAndTheReason)
     EXPECT_STREQ(message, "brinewings: /nonexistent/flight: No such file or directory");
 }
 
-TEST(RunOptions, ValuesAreTakenInBothFormsAndBadOnesRefused)
+// Parses a command line written as one string split at spaces, then, as the program does
+// before its window opens, reads the --replay file and checks the outputs. Returns the refusal,
+// or "" when the line is taken.
+static std::string refusal(const std::string& line, RunOptions* options)
 {
-    const char* good[] = {"brinewings", "-x", "--replay", "a.flight", "--record=b.flight", "--benchmark",
-                          "--screenshot", "0:first.png", "--screenshot=1000000000:x:y.png", "--replayed"};
-    RunOptions options;
-    char message[256] = "";
-    ASSERT_TRUE(parseRunOptions(10, (char**)good, &options, message, sizeof message)) << message;
-    EXPECT_EQ(std::string(options.replayFile) + " " + options.recordFile + " " + options.screenshots[1].file,
-              "a.flight b.flight x:y.png");
-    EXPECT_TRUE(options.benchmark && options.screenshotCount == 2 && options.screenshots[1].tick == 1000000000);
+    static std::list<std::string> words;  // options point into them
+    std::vector<char*> argv = {(char*)"brinewings"};
+    std::istringstream in(line);
+    for (std::string word; in >> word;)
+        argv.push_back(words.emplace_back(word).data());
+    char message[512] = "";
+    if (!parseRunOptions((int)argv.size(), argv.data(), options, message, sizeof message) ||
+        (options->replayFile != nullptr && !readFlightFile(options->replayFile, message, sizeof message)) ||
+        !checkRunOutputs(*options, options->replayFile, message, sizeof message))
+        return message;
+    return "";
+}
 
-    struct Case { const char* argument; const char* value; const char* message; } cases[] = {
-        {"--replay", nullptr, "brinewings: --replay needs a value"},
-        {"--record=", nullptr, "brinewings: --record needs a value"},
-        {"--replay", "a", "brinewings: --replay given twice"},
-        {"--screenshot", "12", "brinewings: --screenshot '12': expected TICK:FILE, TICK from 0 to 1000000000"},
-        {"--screenshot", "5:", "brinewings: --screenshot '5:': expected TICK:FILE, TICK from 0 to 1000000000"},
+TEST(RunOptions, ValuesAreTakenInBothFormsAndFreeglutsOptionsPassed)
+{
+    RunOptions options;
+    ASSERT_EQ(refusal("-display :9 -sync --replay a.flight --record=-x.flight --benchmark --results r.json "
+                      "--screenshot 0:first.png --screenshot=1000000000:x:y.png -geometry +1+2 -s 800x64 --fullscreen",
+                      &options), "brinewings: a.flight: No such file or directory");
+    EXPECT_EQ(std::string(options.replayFile) + " " + options.recordFile + " " + options.screenshots[1].file +
+              " " + options.resultsFile, "a.flight -x.flight x:y.png r.json");
+    EXPECT_TRUE(options.benchmark && options.fullScreen && options.screenshotCount == 2 &&
+                options.screenshots[1].tick == 1000000000 && options.width == 800 && options.height == 64);
+    // --help and --version are answered whatever else the line asks, once it parses.
+    RunOptions help, version;
+    EXPECT_EQ(refusal("--offscreen -h", &help), "");
+    EXPECT_EQ(refusal("--version --results r", &version), "");
+    EXPECT_TRUE(help.help && !help.version && version.version);
+}
+
+TEST(RunOptions, BadLinesAndOutputsAreRefusedBeforeTheWindowOpens)
+{
+    char cwd[4096];
+    ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
+    char folder[] = "/tmp/brinewings-options-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    ASSERT_EQ(chdir(folder), 0);
+    FILE* flight = fopen("mine.flight", "w");
+    fputs("0 pointer 1 2\n100 key Q\n", flight);
+    fclose(flight);
+    ASSERT_EQ(link("mine.flight", "hard.flight") + mkdir("sub", 0755), 0);
+    const std::string quits = "--screenshot 101:a.png: the flight ends at tick 100, so that frame is never drawn";
+    struct Case { const char* line; std::string message; } cases[] = {
+        {"--replya x", "unknown option '--replya' (try --help)"},
+        {"--screenshots 5:a.png", "unknown option '--screenshots' (try --help)"},
+        {"-replay x", "unknown option '-replay' (try --help)"},
+        {"extra", "unexpected argument 'extra' (try --help)"},
+        {"--benchmark=yes", "--benchmark takes no value"},
+        {"--record --replay same.flight", "--record needs a value"},
+        {"--record=", "--record needs a value"},
+        {"-display -sync", "-display needs a value"},
+        {"--replay a --replay=b", "--replay given twice"},
+        {"--screenshot 12", "--screenshot '12': expected TICK:FILE, TICK from 0 to 1000000000"},
+        {"-s 63x100", "-s '63x100': expected WxH, each side from 64 to 16384"},
+        {"--size 100x16385", "--size '100x16385': expected WxH, each side from 64 to 16384"},
+        {"-geometry +1-2", "-geometry '+1-2': expected WxH, WxH+X+Y, WxH-X-Y or +X+Y, each side from 64 to 16384"},
+        {"-geometry 100x100-0-0 --size=100x100", "the window size is given twice (--size, -s or -geometry)"},
+        {"--results r.json", "--results needs --benchmark"},
+        {"--offscreen", "--offscreen needs --replay or --benchmark"},
+        {"--benchmark --offscreen --record r", "--offscreen cannot record live input (--record)"},
+        {"-direct -indirect", "-direct and -indirect cannot both be given"},
+        {"--screenshot 50:/nonexistent/a.png", "--screenshot 50:/nonexistent/a.png: cannot write in '/nonexistent': No such file or directory"},
+        {"--record mine.flight/x", "--record mine.flight/x: cannot write in 'mine.flight': Not a directory"},
+        {"--record sub", "--record sub: is a folder"},
+        {"--record a.png --screenshot 5:sub/../a.png", "--screenshot 5:sub/../a.png and --record a.png name the same file"},
+        {"--replay mine.flight --screenshot 100:./mine.flight", "--screenshot 100:./mine.flight would overwrite the flight file mine.flight"},
+        {"--replay ./mine.flight --record hard.flight", "--record hard.flight would overwrite the flight file ./mine.flight"},
+        {"--screenshot 5:sea02.jpg", "--screenshot 5:sea02.jpg would overwrite the data file sea02.jpg"},
+        {"--replay mine.flight --screenshot 101:a.png", quits},
+        {"--replay mine.flight --screenshot 1:/dev/null --screenshot 2:/dev/null --screenshot 100:a.png --record sub/r", ""},
     };
     for (const Case& c : cases) {
-        const char* argv[] = {"brinewings", "--replay=x", c.argument, c.value};
-        RunOptions fresh;
-        EXPECT_FALSE(parseRunOptions(c.value != nullptr ? 4 : 3, (char**)argv, &fresh, message, sizeof message));
-        EXPECT_STREQ(message, c.message);
+        RunOptions options;
+        EXPECT_EQ(refusal(c.line, &options), c.message.empty() ? "" : "brinewings: " + c.message) << c.line;
     }
+    ASSERT_EQ(chdir(cwd), 0);
+    system(("rm -r " + std::string(folder)).c_str());
 }

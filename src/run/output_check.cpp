@@ -1,0 +1,167 @@
+// output_check.cpp -- the files a run will write, checked before the window opens
+#include "run/output_check.h"
+
+#include "flight/flight_file.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+static const char* const kDataFiles[] = {"cessna.txt", "propeller.txt", "sea02.jpg", "sky08.jpg"};
+static const int kDataFileCount = 4;
+static const int kOutputSlots = kScreenshotSlots + 2;  // the screenshots, --record, --results
+static const int kInputSlots = kDataFileCount + 1;      // the data files and the flight file
+
+// A file named on the command line or read by the program, as the checks compare it.
+struct NamedFile {
+    std::string shown;     // how a message names it: "--screenshot 5:a.png", "the data file sea02.jpg"
+    const char* path;      // as given
+    std::string folder;    // the folder part of path, as given ("." for a bare name)
+    std::string resolved;  // the folder's real path, '/', the name; empty when the folder is not found
+    bool exists;           // stat succeeded: device and inode hold, regular and isFolder tell its kind
+    bool regular;
+    bool isFolder;
+    dev_t device;
+    ino_t inode;
+};
+
+// Fills file from path. On a folder that cannot be resolved (missing, not a folder) returns the
+// error number; 0 otherwise.
+static int resolve(const char* path, NamedFile* file)
+{
+    file->path = path;
+    const char* slash = strrchr(path, '/');
+    file->folder = slash == nullptr ? "." : slash == path ? "/" : std::string(path, (size_t)(slash - path));
+    const char* name = slash == nullptr ? path : slash + 1;
+    struct stat info;
+    file->exists = stat(path, &info) == 0;
+    file->regular = file->exists && S_ISREG(info.st_mode);
+    // "x/", "x/." and "x/.." name folders whatever x is.
+    file->isFolder = (file->exists && S_ISDIR(info.st_mode)) || name[0] == '\0' || strcmp(name, ".") == 0 ||
+                   strcmp(name, "..") == 0;
+    file->device = file->exists ? info.st_dev : 0;
+    file->inode = file->exists ? info.st_ino : 0;
+    file->resolved.clear();
+    char real[PATH_MAX];
+    if (realpath(file->folder.c_str(), real) == nullptr)
+        return errno;
+    if (stat(real, &info) != 0 || !S_ISDIR(info.st_mode))
+        return ENOTDIR;
+    file->resolved = std::string(real) + (strcmp(real, "/") == 0 ? "" : "/") + name;
+    return 0;
+}
+
+static bool sameFile(const NamedFile& a, const NamedFile& b)
+{
+    if (a.exists && b.exists)
+        return a.device == b.device && a.inode == b.inode;
+    return !a.resolved.empty() && a.resolved == b.resolved;
+}
+
+// One output on its own: its folder can be written in, and it is not a folder nor a file that
+// cannot be written.
+static bool checkOutput(NamedFile* output, char* message, size_t messageSize)
+{
+    int error = resolve(output->path, output);
+    if (error == 0 && access(output->folder.c_str(), W_OK | X_OK) != 0)
+        error = errno;
+    if (error != 0) {
+        snprintf(message, messageSize, "brinewings: %s: cannot write in '%s': %s", output->shown.c_str(),
+                 output->folder.c_str(), strerror(error));
+        return false;
+    }
+    if (output->isFolder) {
+        snprintf(message, messageSize, "brinewings: %s: is a folder", output->shown.c_str());
+        return false;
+    }
+    if (output->regular && access(output->path, W_OK) != 0) {
+        snprintf(message, messageSize, "brinewings: %s: %s", output->shown.c_str(), strerror(errno));
+        return false;
+    }
+    return true;
+}
+
+// The tick of the last frame the flight draws, or -1 when it can go on for ever: the first
+// quit ends it at its tick; the benchmark ends one tick after its last event.
+static long long lastFrameTick(bool benchmark)
+{
+    // Key q quits in either case (flight/flight_input.cpp).
+    for (int i = 0; i < flightEventCount; i++) {
+        const FlightEvent& event = flightEvents[i];
+        if (event.action == kFlightQuit || (event.action == kFlightKey && (event.a == 'q' || event.a == 'Q')))
+            return event.tick;
+    }
+    if (!benchmark)
+        return -1;
+    return flightEventCount == 0 ? 0 : (long long)flightEvents[flightEventCount - 1].tick + 1;
+}
+
+bool checkRunOutputs(const RunOptions& options, const char* flightFile, char* message, size_t messageSize)
+{
+    static NamedFile outputs[kOutputSlots];
+    static NamedFile inputs[kInputSlots];
+    int outputCount = 0;
+    for (int i = 0; i < options.screenshotCount; i++) {
+        outputs[outputCount].shown = "--screenshot " + std::to_string(options.screenshots[i].tick) + ":" +
+                                     options.screenshots[i].file;
+        outputs[outputCount++].path = options.screenshots[i].file;
+    }
+    if (options.recordFile != nullptr) {
+        outputs[outputCount].shown = std::string("--record ") + options.recordFile;
+        outputs[outputCount++].path = options.recordFile;
+    }
+    if (options.resultsFile != nullptr) {
+        outputs[outputCount].shown = std::string("--results ") + options.resultsFile;
+        outputs[outputCount++].path = options.resultsFile;
+    }
+    int inputCount = 0;
+    for (const char* data : kDataFiles) {
+        inputs[inputCount].shown = std::string("the data file ") + data;
+        resolve(data, &inputs[inputCount++]);
+    }
+    if (flightFile != nullptr) {
+        inputs[inputCount].shown = std::string("the flight file ") + flightFile;
+        resolve(flightFile, &inputs[inputCount++]);
+    }
+
+    for (int i = 0; i < outputCount; i++) {
+        NamedFile& output = outputs[i];
+        if (!checkOutput(&output, message, messageSize))
+            return false;
+        // A device or a pipe is written in place, and several outputs may share it (/dev/null).
+        if (output.exists && !output.regular)
+            continue;
+        for (int j = 0; j < inputCount; j++) {
+            if (sameFile(output, inputs[j])) {
+                snprintf(message, messageSize, "brinewings: %s would overwrite %s", output.shown.c_str(),
+                         inputs[j].shown.c_str());
+                return false;
+            }
+        }
+        for (int j = 0; j < i; j++) {
+            if ((!outputs[j].exists || outputs[j].regular) && sameFile(output, outputs[j])) {
+                snprintf(message, messageSize, "brinewings: %s and %s name the same file", outputs[j].shown.c_str(),
+                         output.shown.c_str());
+                return false;
+            }
+        }
+    }
+
+    long long last = flightFile == nullptr ? -1 : lastFrameTick(options.benchmark);
+    for (int i = 0; i < options.screenshotCount && last >= 0; i++) {
+        if (options.screenshots[i].tick > last) {
+            snprintf(message, messageSize,
+                     "brinewings: --screenshot %d:%s: the %s ends at tick %lld, so that frame is never drawn",
+                     options.screenshots[i].tick, options.screenshots[i].file,
+                     options.benchmark ? "benchmark" : "flight", last);
+            return false;
+        }
+    }
+    return true;
+}
