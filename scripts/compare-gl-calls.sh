@@ -3,9 +3,9 @@
 # options, with apitrace on a private virtual X server while xdotool works every control (the
 # pointer left and right, W, S, B, M twice each, Up, Down, Page Up, Page Down, F twice, an
 # unbound key, Q), and compares their OpenGL calls: the start-up calls with every argument, then
-# each frame's sequence of call names, one line per run of identical frames (run lengths and
-# glXMakeContextCurrent, which follow the timing of the input, are left out). Prints the diff
-# and exits 1 when they differ. The data folder defaults to build/. Installs apitrace when missing.
+# each frame's sequence of call names, one line per run of identical frames. Run lengths and
+# freeglut's glXMakeContextCurrent before each callback follow the timing of the input and are
+# left out. Prints the diff and exits 1 when they differ. The data folder defaults to build/. Installs apitrace when missing.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 # shellcheck source-path=SCRIPTDIR source=lib.sh
@@ -58,9 +58,11 @@ for line in sys.stdin:
         continue
     name = m.group(1)
     started = started or name == 'glClear'
+    if name == 'glXMakeContextCurrent':
+        continue
     if not started:
         startup.append(re.sub(r'0x[0-9a-f]+', 'PTR', name + m.group(2)))
-    elif name != 'glXMakeContextCurrent':
+    else:
         frame.append(name)
         if name == 'glXSwapBuffers':
             entry = f'{len(frame)} calls {hashlib.md5(" ".join(frame).encode()).hexdigest()[:12]}'
