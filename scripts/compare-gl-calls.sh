@@ -5,7 +5,8 @@
 # unbound key, Q), and compares their OpenGL calls: the start-up calls with every argument, then
 # each frame's sequence of call names, one line per run of identical frames. Run lengths and
 # freeglut's glXMakeContextCurrent before each callback follow the timing of the input and are
-# left out. Prints the diff and exits 1 when they differ. The data folder defaults to build/. Installs apitrace when missing.
+# left out. Prints the diff and exits 1 when they differ. The data folder defaults to build/.
+# Installs apitrace when missing.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 # shellcheck source-path=SCRIPTDIR source=lib.sh
