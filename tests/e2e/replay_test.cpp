@@ -12,10 +12,19 @@
 TEST(Replay, ABadFlightFileEndsTheRunWithStatus2AndOneLineBeforeAnyWindow)
 {
     DataFolder data;
-    FlightRun run = flyFlight(data, "0 pointer 600 1200\n3 special left\n");
-    EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.err, "brinewings: test.flight:2: unknown special key 'left' (up, down, page_up or page_down)\n");
-    EXPECT_EQ(run.out, "");
+    struct Case { std::string flight, arguments, err; } cases[] = {
+        {"0 pointer 600 1200\n3 special left\n", "",
+         "brinewings: test.flight:2: unknown special key 'left' (up, down, page_up or page_down)\n"},
+        {"# no events\n", "--benchmark", "brinewings: test.flight: the route flies no ticks\n"},
+        {"0 key w\n0 quit\n", "--benchmark", "brinewings: test.flight: the route flies no ticks\n"},
+        {"5 quit\n", "--results r.json", "brinewings: --results needs --benchmark\n"},
+    };
+    for (const Case& c : cases) {
+        FlightRun run = flyFlight(data, c.flight, {}, c.arguments);
+        EXPECT_EQ(run.status, 2) << c.flight;
+        EXPECT_EQ(run.err, c.err);
+        EXPECT_EQ(run.out, "");
+    }
 }
 
 TEST(Replay, ARecordedLiveFlightReplaysToTheSameEndInAnotherWindowSize)
