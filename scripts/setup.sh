@@ -11,7 +11,7 @@ source "$(dirname "$0")/lib.sh"
 run_packages=(
     cmake make g++ pkg-config
     freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev
-    libjpeg62-turbo-dev libstb-dev
+    libjpeg62-turbo-dev libstb-dev nlohmann-json3-dev
 )
 test_packages=(
     libgtest-dev libbenchmark-dev

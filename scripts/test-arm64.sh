@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 source scripts/lib.sh
 
 packages=(cmake make pkg-config qemu-user g++-aarch64-linux-gnu
-          libgtest-dev:arm64 libjpeg62-turbo-dev:arm64 libstb-dev:arm64)
+          libgtest-dev:arm64 libjpeg62-turbo-dev:arm64 libstb-dev:arm64 nlohmann-json3-dev)
 
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT

@@ -3,40 +3,20 @@
 
 #include "app/rendering_gl.h"
 #include "flight/flight_input.h"
+#include "run/frame_times.h"
 
 #include <GL/gl.h>
 #include <GL/glx.h>
 
-#include <cmath>
 #include <cstdio>
 #include <cstring>
 
-// Frame times are counted in bins of kBinSeconds up to kBinSlots bins (10 s); a longer frame
-// counts in the last bin. The median and the percentile are then exact to 10 microseconds
-// for any number of frames, in fixed memory.
-static const double kBinSeconds = 0.00001;
-static const int kBinSlots = 1000000;
-// A phase starts each time the display toggles change. Past kPhaseSlots phases, later frames
-// count in the last phase.
-static const int kPhaseSlots = 64;
 static const int kRendererChars = 256;
 
-struct Phase {
-    int toggles;       // toggleBits() of its frames
-    long long firstTick;
-    long long lastTick;
-    long frames;
-    double seconds;
-};
-
-static unsigned frameBins[kBinSlots];
-static Phase phases[kPhaseSlots];
-static int phaseCount = 0;
-static long frameCount = 0;
-static double totalSeconds = 0.0;
 static char renderer[kRendererChars];
 static char version[kRendererChars];
 static char swapControl[kRendererChars];
+static bool swapIntervalZero = false;
 
 static bool hasExtension(const char* list, const char* name)
 {
@@ -62,11 +42,14 @@ static void setSwapIntervalZero()
         if (set != nullptr) {
             set(display, drawable, 0);
             name = "swap interval 0 through GLX_EXT_swap_control";
+            swapIntervalZero = true;
         }
     } else if (hasExtension(list, "GLX_MESA_swap_control")) {
         auto set = (int (*)(unsigned))glXGetProcAddressARB((const GLubyte*)"glXSwapIntervalMESA");
-        if (set != nullptr && set(0) == 0)
+        if (set != nullptr && set(0) == 0) {
             name = "swap interval 0 through GLX_MESA_swap_control";
+            swapIntervalZero = true;
+        }
     } else if (hasExtension(list, "GLX_SGI_swap_control")) {
         // This extension refuses 0, so the driver's interval stays.
         name = "swap interval unchanged: GLX_SGI_swap_control cannot set 0";
@@ -85,65 +68,18 @@ void startBenchmark()
 
 void noteFrame(long long tick, double seconds)
 {
-    int toggles = toggleBits();
-    if (phaseCount == 0 || (phases[phaseCount - 1].toggles != toggles && phaseCount < kPhaseSlots))
-        phases[phaseCount++] = {toggles, tick, tick, 0, 0.0};
-    Phase& phase = phases[phaseCount - 1];
-    phase.lastTick = tick;
-    phase.frames++;
-    phase.seconds += seconds;
-    double bin = std::floor(seconds / kBinSeconds);
-    frameBins[bin < (double)(kBinSlots - 1) ? (int)bin : kBinSlots - 1]++;
-    frameCount++;
-    totalSeconds += seconds;
+    addFrameTime(tick, toggleBits(), seconds);
 }
 
-// The frame time in milliseconds at or below which the share fraction of all frames lies
-// (nearest rank), as the middle of its bin.
-static double percentileMs(double fraction)
-{
-    long rank = (long)std::ceil(fraction * (double)frameCount);
-    long seen = 0;
-    int bin = 0;
-    for (; bin < kBinSlots - 1; bin++) {
-        seen += frameBins[bin];
-        if (seen >= rank)
-            break;
-    }
-    return ((double)bin + 0.5) * kBinSeconds * 1000.0;
-}
-
-// "full scene" or "reference scene", then the toggles that differ from the start of a flight:
-// wireframe on, fog off, mountains off.
-static void describeToggles(int toggles, char* text, size_t size)
-{
-    bool on[kToggleCount];
-    for (int i = 0; i < kToggleCount; i++)
-        on[i] = (toggles & 1 << i) != 0;
-    snprintf(text, size, "%s%s%s%s", on[kToggleReferenceScene] ? "reference scene" : "full scene",
-             on[kToggleWireframe] ? ", wireframe" : "", on[kToggleFog] ? "" : ", fog off",
-             on[kToggleMountains] ? "" : ", mountains off");
-}
-
-void printBenchmarkReport()
+void printBenchmarkReport(const BenchmarkEnd& end)
 {
     printf("brinewings benchmark: renderer %s, OpenGL %s, window %d x %d, %s\n", renderer, version,
            winWidth, winHeight, swapControl);
-    for (int i = 0; i < phaseCount; i++) {
-        const Phase& phase = phases[i];
-        char name[96];
-        describeToggles(phase.toggles, name, sizeof name);
-        printf("brinewings benchmark: phase %d, ticks %lld to %lld, %s: %ld frames in %.2f s, mean %.1f fps\n",
-               i + 1, phase.firstTick, phase.lastTick, name, phase.frames, phase.seconds,
-               phase.seconds > 0.0 ? (double)phase.frames / phase.seconds : 0.0);
-    }
-    if (frameCount == 0) {
-        printf("brinewings benchmark: no frames timed\n");
-        return;
-    }
-    printf("brinewings benchmark: %ld frames in %.2f s, mean %.1f fps, median %.2f ms, "
-           "99th percentile %.2f ms\n",
-           frameCount, totalSeconds, totalSeconds > 0.0 ? (double)frameCount / totalSeconds : 0.0,
-           percentileMs(0.5), percentileMs(0.99));
+    printFrameFigures(stdout, end);
     fflush(stdout);
+}
+
+bool writeBenchmarkResultsFile(const char* file, const BenchmarkEnd& end)
+{
+    return writeBenchmarkResults(file, {renderer, version, winWidth, winHeight, swapControl, swapIntervalZero}, end);
 }

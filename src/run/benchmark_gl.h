@@ -1,6 +1,8 @@
 // benchmark_gl.h -- frame times of a scripted flight, by phase, and the swap interval set to 0
 #pragma once
 
+#include "run/benchmark_report.h"
+
 // The route --benchmark flies, read from the working directory like the other data files.
 inline constexpr const char* kBenchmarkRoute = "benchmark.flight";
 
@@ -9,10 +11,14 @@ inline constexpr const char* kBenchmarkRoute = "benchmark.flight";
 // once with the window's context current.
 void startBenchmark();
 
-// Counts one frame of seconds in the phase of the toggles it was drawn with (toggleBits). tick
-// is the frame's tick: the advances of the flight done when it was drawn.
+// Counts one frame of seconds in the phase of the toggles it was drawn with (toggleBits,
+// run/frame_times.h). tick is the frame's tick: the advances of the flight done when it was drawn.
 void noteFrame(long long tick, double seconds);
 
 // Prints the renderer, the window size, the swap interval, one line per phase and the summary
-// line on standard output. Needs no GL context.
-void printBenchmarkReport();
+// line, marked when the route was not flown to its end, on standard output. Needs no GL context.
+void printBenchmarkReport(const BenchmarkEnd& end);
+
+// Writes the same figures and the flight's end state as JSON to file (--results). Returns false
+// after one line naming the file and the reason on standard error.
+bool writeBenchmarkResultsFile(const char* file, const BenchmarkEnd& end);

@@ -1,16 +1,24 @@
 // frame_capture_gl.cpp -- the finished frame in the back buffer written as a PNG file
 #include "run/frame_capture_gl.h"
 
+#include "run/output_file.h"
+
 #include <GL/gl.h>
 
 #define STB_IMAGE_WRITE_STATIC
+#define STBI_WRITE_NO_STDIO  // the file is written by run/output_file.h, every write checked
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb_image_write.h>
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <vector>
+
+// stb hands the encoded PNG over in one piece; it is kept until the file is written.
+static void appendBytes(void* context, void* data, int size)
+{
+    auto* bytes = (std::vector<unsigned char>*)context;
+    bytes->insert(bytes->end(), (unsigned char*)data, (unsigned char*)data + size);
+}
 
 bool writeBackBufferPng(const char* file, int width, int height)
 {
@@ -30,10 +38,10 @@ bool writeBackBufferPng(const char* file, int width, int height)
     // OpenGL gives the bottom row first; PNG wants the top row first. X window sizes fit in
     // 16 bits, so the row length fits in an int.
     stbi_flip_vertically_on_write(1);
-    errno = 0;
-    if (stbi_write_png(file, width, height, 3, rgb.data(), (int)rowBytes) == 0) {
-        fprintf(stderr, "brinewings: %s: %s\n", file, errno != 0 ? strerror(errno) : "cannot write the PNG");
+    std::vector<unsigned char> png;
+    if (stbi_write_png_to_func(appendBytes, &png, width, height, 3, rgb.data(), (int)rowBytes) == 0) {
+        fprintf(stderr, "brinewings: %s: not enough memory to encode the PNG\n", file);
         return false;
     }
-    return true;
+    return writeOutputFile(file, png.data(), png.size());
 }

@@ -11,10 +11,13 @@
 #include "run/recording.h"
 
 #include <GL/freeglut.h>
+#include <signal.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 
 static RunOptions options;
@@ -25,6 +28,8 @@ static bool replaying = false;    // replayed events remain: live input other th
 static bool frameShown = false;   // the frame of flightTick has been drawn: the flight may go on
 static int nextScreenshot = 0;    // next request in options.screenshots, sorted by tick
 static double tickStart = -1.0;   // seconds on the monotonic clock when this tick's step began
+static double waitStart = -1.0;   // when the flight began to wait for a frame not yet drawn
+static long long routeTicks = 0;  // advances the flight file flies (routeLength)
 static bool ending = false;       // endRun has begun: freeglut's clean-up at exit closes the window
 
 static double monotonicSeconds()
@@ -32,6 +37,22 @@ static double monotonicSeconds()
     timespec now;
     clock_gettime(CLOCK_MONOTONIC, &now);
     return (double)now.tv_sec + (double)now.tv_nsec * 1e-9;
+}
+
+static bool quits(const FlightEvent& event)
+{
+    return event.action == kFlightQuit || (event.action == kFlightKey && (event.a == 'q' || event.a == 'Q'));
+}
+
+// The advances the flight file flies: to its first quit, else one past its last events, so the
+// frame that shows them is drawn.
+static long long routeLength()
+{
+    for (int i = 0; i < flightEventCount; i++) {
+        if (quits(flightEvents[i]))
+            return flightEvents[i].tick;
+    }
+    return flightEventCount > 0 ? flightEvents[flightEventCount - 1].tick + 1LL : 0;
 }
 
 int prepareRun(int argc, char** argv)
@@ -59,6 +80,12 @@ int prepareRun(int argc, char** argv)
     }
     flying = flight != nullptr;
     replaying = flightEventCount > 0;
+    routeTicks = routeLength();
+    // A benchmark of no frames would report nothing and pass.
+    if (options.benchmark && routeTicks == 0) {
+        fprintf(stderr, "brinewings: %s: the route flies no ticks\n", flight);
+        return 2;
+    }
     std::stable_sort(options.screenshots, options.screenshots + options.screenshotCount,
                      [](const ScreenshotRequest& a, const ScreenshotRequest& b) { return a.tick < b.tick; });
     return -1;
@@ -83,6 +110,9 @@ void beginRun()
     if (options.recordFile != nullptr && !openRecording(options.recordFile))
         endRun(kEndWriteFailed);
     glutCloseFunc(closeWindow);
+    // Past a file-size limit a write then fails with EFBIG and is reported, instead of the
+    // signal ending the run without a word.
+    signal(SIGXFSZ, SIG_IGN);
     if (options.benchmark)
         startBenchmark();
 }
@@ -107,13 +137,13 @@ static void takeEvent(const FlightEvent& event)
 
 void takeLiveEvent(FlightAction action, int a, int b)
 {
-    bool quits = action == kFlightQuit || (action == kFlightKey && (a == 'q' || a == 'Q'));
-    // During a replay only Q still acts, so the user can always end the program.
-    if (replaying && !quits)
-        return;
     // A recording holds ticks up to kFlightMaxTick; a later tick stops it (run/recording.h).
     int tick = (int)std::min(flightTick, (long long)kFlightMaxTick + 1);
-    takeEvent({tick, action, a, b});
+    FlightEvent event = {tick, action, a, b};
+    // During a replay only Q still acts, so the user can always end the program.
+    if (replaying && !quits(event))
+        return;
+    takeEvent(event);
 }
 
 void runTick()
@@ -121,14 +151,19 @@ void runTick()
     if (scripted) {
         // The flight waits for the frame of its current tick, however long the window takes to
         // appear or stays minimised.
-        if (!frameShown)
+        if (!frameShown) {
+            if (waitStart < 0.0)
+                waitStart = monotonicSeconds();
+            // freeglut calls idle again at once; a short sleep keeps the wait off the CPU.
+            timespec pause = {0, 1000000};
+            nanosleep(&pause, nullptr);
             return;
+        }
         frameShown = false;
         tickStart = monotonicSeconds();
     }
-    // The benchmark ends once the frame that shows its last events has been drawn.
-    bool flown = !replaying && (flightEventCount == 0 || flightTick > flightEvents[flightEventCount - 1].tick);
-    if (options.benchmark && flown)
+    // The benchmark ends at its quit, or once the frame that shows its last events is drawn.
+    if (options.benchmark && flightTick >= routeTicks)
         endRun(kEndRouteFlown);
     while (replaying && flightEvents[nextEvent].tick <= flightTick) {
         const FlightEvent& event = flightEvents[nextEvent++];
@@ -138,15 +173,21 @@ void runTick()
     carryOut(advanceTick());
 }
 
-// Writes the drawn frame to every file asked for at this tick. An unwritten picture ends the
-// run rather than pass unnoticed.
-static void captureDueScreenshots()
+// Writes the drawn frame to every file asked for at this tick and returns the seconds that
+// took. An unwritten picture ends the run rather than pass unnoticed.
+static double captureDueScreenshots()
 {
-    for (; nextScreenshot < options.screenshotCount && options.screenshots[nextScreenshot].tick <= flightTick;
-         nextScreenshot++) {
-        if (!writeBackBufferPng(options.screenshots[nextScreenshot].file, winWidth, winHeight))
+    if (nextScreenshot == options.screenshotCount || options.screenshots[nextScreenshot].tick > flightTick)
+        return 0.0;
+    // The frame's drawing is finished inside its time; reading and writing it are not.
+    glFinish();
+    double start = monotonicSeconds();
+    while (nextScreenshot < options.screenshotCount && options.screenshots[nextScreenshot].tick <= flightTick) {
+        const char* file = options.screenshots[nextScreenshot++].file;
+        if (!writeBackBufferPng(file, winWidth, winHeight))
             endRun(kEndWriteFailed);
     }
+    return monotonicSeconds() - start;
 }
 
 void showFrame()
@@ -155,14 +196,15 @@ void showFrame()
         drawAndSwapFrame();
         return;
     }
+    // The time the flight waited for this frame (a minimised window) is no part of it.
+    double waited = waitStart >= 0.0 ? monotonicSeconds() - waitStart : 0.0;
+    waitStart = -1.0;
     drawFrame();
-    double captureStart = monotonicSeconds();
-    captureDueScreenshots();
-    double captureSeconds = monotonicSeconds() - captureStart;
+    double captureSeconds = captureDueScreenshots();
     glutSwapBuffers();
     // A frame drawn again for the same tick (an exposed window) is not timed twice.
     if (options.benchmark && !frameShown && tickStart >= 0.0)
-        noteFrame(flightTick, monotonicSeconds() - tickStart - captureSeconds);
+        noteFrame(flightTick, monotonicSeconds() - tickStart - waited - captureSeconds);
     frameShown = true;
 }
 
@@ -178,7 +220,24 @@ void endRun(RunEnd why)
         fprintf(stderr, "brinewings: tick %lld heading %.9g eye %.9g %.9g %.9g speed %.9g\n", flightTick,
                 (double)heading, (double)eye.x, (double)eye.y, (double)eye.z, (double)speed);
     }
-    if (options.benchmark)
-        printBenchmarkReport();
+    for (int i = nextScreenshot; i < options.screenshotCount; i++) {
+        fprintf(stderr, "brinewings: %s: not written: the run ended at tick %lld, before the frame of tick %d\n",
+                options.screenshots[i].file, flightTick, options.screenshots[i].tick);
+        status = 1;
+    }
+    if (options.benchmark) {
+        BenchmarkEnd end = {why == kEndRouteFlown, flightTick, routeTicks};
+        printBenchmarkReport(end);
+        if (options.resultsFile != nullptr && !writeBenchmarkResultsFile(options.resultsFile, end))
+            status = 1;
+        if (!end.complete)
+            status = 1;
+    }
+    // The figures on standard output are an output of the run like any file.
+    errno = 0;
+    if (scripted && (fflush(stdout) != 0 || ferror(stdout))) {
+        fprintf(stderr, "brinewings: standard output: %s\n", strerror(errno != 0 ? errno : EIO));
+        status = 1;
+    }
     exit(status);
 }

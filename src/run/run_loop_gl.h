@@ -2,8 +2,11 @@
 #pragma once
 
 #include "flight/flight_input.h"
+#include "run/run_options.h"
 
-// How a run ends; endRun turns it into the exit status.
+// How a run ends; endRun turns it into the exit status. Closing the window ends a run as Q
+// does: either is the user's choice, and the status then says whether what the run was asked
+// for was delivered.
 enum RunEnd {
     kEndQuit,          // q, Q or a quit event
     kEndRouteFlown,    // the benchmark's route flown to its end
@@ -11,7 +14,6 @@ enum RunEnd {
     kEndWriteFailed,   // a file of the run could not be written
 };
 
-#include "run/run_options.h"
 
 // Reads the command line (run/run_options.h), before glutInit, so that no display is needed to
 // refuse it; reads the flight file to replay (--replay, or the benchmark's route) and checks
@@ -36,13 +38,18 @@ void takeLiveEvent(FlightAction action, int a, int b);
 
 // One tick: the events of the current tick from the flight file, then the advance, then a
 // frame requested. A scripted run waits until the frame of the current tick has been drawn,
-// so every tick is drawn (and captured and timed) once, in the window it belongs to.
+// so every tick is drawn (and captured and timed) once, in the window it belongs to; while it
+// waits (a minimised window is not drawn) each call sleeps 1 ms instead of spinning.
 void runTick();
 
 // The frame of the current tick: drawn, captured into the screenshots asked for at this tick,
-// swapped, and timed for the benchmark.
+// swapped, and timed for the benchmark: from the start of its tick to the end of its swap, less
+// the reading and writing of screenshots and any time the flight waited for the frame.
 void showFrame();
 
-// Ends the run: closes the recording, writes the end line and the benchmark figures, and exits
-// with the status that what was asked and what was delivered give. The one place a run ends.
+// Ends the run: closes the recording, writes the end line, names each screenshot not taken,
+// prints the benchmark figures (marked incomplete when the route was not flown to its end) and
+// writes --results, and exits with the status that what was asked and what was delivered give:
+// 1 when a file or standard output could not be written, a screenshot was not taken or the
+// benchmark's route was not flown to its end, else 0. The one place a run ends.
 [[noreturn]] void endRun(RunEnd why);

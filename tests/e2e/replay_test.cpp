@@ -2,16 +2,26 @@
 #include "support/flight_run.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <regex>
 
 TEST(Replay, ABadFlightFileEndsTheRunWithStatus2AndOneLineBeforeAnyWindow)
 {
     DataFolder data;
-    FlightRun run = flyFlight(data, "0 pointer 600 1200\n3 special left\n");
-    EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.err, "brinewings: test.flight:2: unknown special key 'left' (up, down, page_up or page_down)\n");
-    EXPECT_EQ(run.out, "");
+    struct Case { std::string flight, arguments, err; } cases[] = {
+        {"0 pointer 600 1200\n3 special left\n", "",
+         "brinewings: test.flight:2: unknown special key 'left' (up, down, page_up or page_down)\n"},
+        {"# no events\n", "--benchmark", "brinewings: test.flight: the route flies no ticks\n"},
+        {"5 quit\n", "--results r.json", "brinewings: --results needs --benchmark\n"},
+    };
+    for (const Case& c : cases) {
+        FlightRun run = flyFlight(data, c.flight, {}, c.arguments);
+        EXPECT_EQ(run.status, 2) << c.flight;
+        EXPECT_EQ(run.err, c.err);
+        EXPECT_EQ(run.out, "");
+    }
 }
 
 TEST(Replay, ARecordedLiveFlightReplaysToTheSameEndInAnotherWindowSize)
@@ -44,7 +54,7 @@ TEST(Replay, ScreenshotsRepeatByteForByteAndTheBenchmarkReportsEachPhase)
 {
     DataFolder data;
     const std::string flight = "0 pointer 600 1200\n20 key w\n40 key s\n40 key w\n60 quit\n";
-    FlightRun first = flyFlight(data, flight, {10, 50}, "--benchmark");
+    FlightRun first = flyFlight(data, flight, {10, 50}, "--benchmark --results r.json");
     std::string firstPng = readFile(data.path + "/shot50.png");
     FlightRun second = flyFlight(data, flight, {10, 50});
     EXPECT_EQ(first.status, 0);
@@ -58,9 +68,82 @@ TEST(Replay, ScreenshotsRepeatByteForByteAndTheBenchmarkReportsEachPhase)
     std::string out = first.out.substr(first.out.find("Q\t\tQuit\n\n") + 9);
     EXPECT_TRUE(std::regex_match(out, std::regex(
         "brinewings benchmark: renderer .+, OpenGL .+, window 1200 x 1200, swap interval .+\n"
-        "brinewings benchmark: phase 1, ticks 1 to 20, full scene: 20 frames in .+\n"
-        "brinewings benchmark: phase 2, ticks 21 to 40, full scene, wireframe: 20 frames in .+\n"
-        "brinewings benchmark: phase 3, ticks 41 to 60, reference scene: 20 frames in .+\n"
+        "brinewings benchmark: phase 1, ticks 1 to 20, full scene: 20 frames in .+, median .+\n"
+        "brinewings benchmark: phase 2, ticks 21 to 40, full scene, wireframe: 20 frames in .+, median .+\n"
+        "brinewings benchmark: phase 3, ticks 41 to 60, reference scene: 20 frames in .+, median .+\n"
         "brinewings benchmark: 60 frames in [0-9.]+ s, mean [0-9.]+ fps, median [0-9.]+ ms, "
         "99th percentile [0-9.]+ ms\n"))) << out;
+    nlohmann::json results = nlohmann::json::parse(readFile(data.path + "/r.json"), nullptr, false);
+    EXPECT_EQ(results["complete"], true);
+    EXPECT_EQ(results["phases"].size(), 3u);
+    EXPECT_EQ(results["phases"][2]["first_tick"], 41);
+    EXPECT_EQ(results["end"]["tick"], 60);
 }
+
+// A write that fails, on a device or past a file-size limit, is named with its reason and gives
+// status 1; the device stays a device and a regular file keeps what it held.
+TEST(Replay, AFailedWriteEndsTheRunWithStatus1AndLeavesTheFileAsItWas)
+{
+    DataFolder data;
+    data.write("test.flight", "0 pointer 600 1200\n5 quit\n");
+    data.write("big.png", "old");
+    struct Case { std::string limit, file, reason; } cases[] = {
+        {"", "/dev/full", "No space left on device"},
+        {"ulimit -f 64; ", "big.png", "File too large"},
+    };
+    for (const Case& c : cases) {
+        std::string status = shell("cd '" + data.path + "' && (" + c.limit + "'" BRINEWINGS_BINARY
+                                   "' --replay test.flight --screenshot 1:" + c.file + " >/dev/null 2>err.txt); echo $?");
+        EXPECT_EQ(status, "1\n") << c.file;
+        // One line for the file, then the end line.
+        std::string err = readFile(data.path + "/err.txt"), line = "brinewings: " + c.file + ": " + c.reason + "\n";
+        EXPECT_EQ(err.substr(0, line.size()), line) << err;
+        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 2) << err;
+    }
+    EXPECT_EQ(shell("stat -c %F /dev/full"), "character special file\n");
+    EXPECT_TRUE(readFile(data.path + "/big.png") == "old") << "big.png was changed";
+    EXPECT_EQ(shell("ls -A '" + data.path + "' | grep -c brinewings-"), "0\n");
+}
+
+TEST(Replay, AScreenshotNotReachedIsNamedAndTheStatusIs1)
+{
+    DataFolder data;
+    data.write("test.flight", "0 pointer 600 1200\n");
+    Program program(data.path, {"-c", "exec \"$0\" --replay test.flight --screenshot 1000000000:late.png 2>err.txt",
+                                BRINEWINGS_BINARY}, "/bin/sh");
+    ASSERT_TRUE(program.waitForWindow());
+    program.key("q");
+    ASSERT_TRUE(program.waitForExit());
+    EXPECT_EQ(program.exitStatus(), 1);
+    std::string err = readFile(data.path + "/err.txt");
+    EXPECT_TRUE(std::regex_search(err, std::regex("\nbrinewings: late.png: not written: the run ended at tick "
+                                                  "[0-9]+, before the frame of tick 1000000000\n$"))) << err;
+}
+
+// Minimised, the flight waits for its frames without spinning; ended by Q, the benchmark says
+// where it stopped, and every tick before that was timed once.
+TEST(Replay, AnInterruptedBenchmarkIsMarkedIncompleteAndAMinimisedWindowHoldsTheFlight)
+{
+    DataFolder data;
+    data.write("test.flight", "0 key s\n0 pointer 600 1200\n1000000 quit\n");
+    WindowManager manager;
+    Program program(data.path, {"--replay", "test.flight", "--benchmark"});
+    ASSERT_TRUE(program.waitForWindow());
+    std::string window = std::to_string(program.window());
+    std::string cpu = "awk '{print $14 + $15}' /proc/" + std::to_string(program.pid()) + "/stat";
+    shell("xdotool windowminimize " + window);
+    Program::pause(0.5);
+    int before = std::stoi(shell(cpu));
+    Program::pause(2.0);
+    EXPECT_LT(std::stoi(shell(cpu)) - before, 40) << "clock ticks of CPU in 2 s minimised";
+    shell("xdotool windowactivate " + window);
+    Program::pause(0.5);
+    program.key("q");
+    ASSERT_TRUE(program.waitForExit());
+    EXPECT_EQ(program.exitStatus(), 1);
+    std::smatch end;
+    ASSERT_TRUE(std::regex_search(program.output(), end, std::regex("\nbrinewings benchmark: incomplete at tick ([0-9]+) of 1000000: "
+                                                       "([0-9]+) frames in [0-9.]+ s, mean .+\n$"))) << program.output();
+    EXPECT_EQ(std::stoll(end[2]), std::stoll(end[1]) - 1) << "frames 1 to N - 1 timed, the frame of N not drawn";
+}
+
