@@ -28,9 +28,10 @@ release=$1
 # The first non-security Debian mirror of this machine's apt sources, in either format.
 mirror=${DEBIAN_MIRROR:-}
 if [[ -z $mirror ]]; then
-    shopt -s nullglob
-    lists=(/etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources)
-    shopt -u nullglob
+    lists=()
+    for list in /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; do
+        [[ -f $list ]] && lists+=("$list")
+    done
     mirror=$(awk '$1 == "URIs:" && $2 !~ /security/ { print $2; exit }
                   $1 == "deb" && !/security/ { for (i = 2; i <= NF; i++) if ($i ~ /^https?:\/\//) { print $i; exit } }' \
                  /dev/null "${lists[@]}")
