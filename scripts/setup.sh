@@ -4,18 +4,20 @@
 #   setup.sh run    what building and running the program needs
 #   setup.sh test   that, plus what the tests, fuzzers, benchmarks, pictures and packaging add
 #                   (the default)
+# The names are those that Debian 12 and Debian 13 both have (no versioned LLVM runtime, not the
+# transitional freeglut3-dev); scripts/fresh-debian.sh checks both releases from scratch.
 set -euo pipefail
 # shellcheck source-path=SCRIPTDIR source=lib.sh
 source "$(dirname "$0")/lib.sh"
 
 run_packages=(
     cmake make g++ pkg-config
-    freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev
+    libglut-dev libglu1-mesa-dev libgl1-mesa-dri libegl-dev libx11-dev
     libjpeg62-turbo-dev libstb-dev nlohmann-json3-dev
 )
 test_packages=(
     libgtest-dev libbenchmark-dev
-    clang libclang-rt-14-dev llvm
+    clang libclang-rt-dev llvm
     xvfb xauth xdotool x11-utils openbox imagemagick
     dpkg-dev file groff-base man-db lintian desktop-file-utils appstream
     valgrind shellcheck gcovr

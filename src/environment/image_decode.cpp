@@ -7,6 +7,7 @@
 #include <jerror.h>
 
 #include <cerrno>
+#include <cinttypes>
 #include <csetjmp>
 #include <cstdarg>
 #include <cstdlib>
@@ -23,7 +24,7 @@ static const int kMaxScans = 500;        // more than any real progressive encod
 static const long kDecoderMemoryLimit = 96L * 1024 * 1024;
 // Bytes per texel of the power-of-two texture that the mipmap builder makes: its rescaled copy
 // and next level (3.75), and the driver's copy of every level (measured near 8 with Mesa).
-static const size_t kUploadBytesPerTexel = 12;
+static const uint64_t kUploadBytesPerTexel = 12;
 static const int kLargestScaleDenominator = 8;  // libjpeg's DCT scaling goes down to 1/8
 
 static void clearImage(DecodedImage* image)
@@ -48,9 +49,9 @@ static bool hasJpegSignature(const unsigned char* bytes, size_t size)
 
 // The power of two GLU rescales a side to: the nearer of the two around it, the larger when
 // the side's two leading bits are both set.
-static size_t mipmapSide(int side)
+static uint64_t mipmapSide(int side)
 {
-    size_t power = 1;
+    uint64_t power = 1;
     for (unsigned value = (unsigned)side; value > 1; value >>= 1) {
         if (value == 3)
             return power * 4;
@@ -59,9 +60,11 @@ static size_t mipmapSide(int side)
     return power;
 }
 
-size_t textureUploadBytes(int width, int height)
+// In 64 bits on every CPU: sides up to 65535 need up to 2^32 x 15 bytes, which a 32-bit size_t
+// would wrap to a small count and so accept.
+uint64_t textureUploadBytes(int width, int height)
 {
-    return (size_t)width * (size_t)height * kRgbBytes +
+    return (uint64_t)width * (uint64_t)height * kRgbBytes +
            mipmapSide(width) * mipmapSide(height) * kUploadBytesPerTexel;
 }
 
@@ -135,10 +138,9 @@ static bool headerAccepted(jpeg_decompress_struct* info, const char* file, Decod
             return true;
         }
     }
-    // Sides are at most 65535 in a JPEG header, so the sum fits in size_t.
-    fail(image, file, "%d x %d pixels need %zu MiB as a texture even at 1/%d scale, more than the limit of %zu MiB",
+    fail(image, file, "%d x %d pixels need %" PRIu64 " MiB as a texture even at 1/%d scale, more than the limit of %" PRIu64 " MiB",
          width, height, (textureUploadBytes((int)info->output_width, (int)info->output_height) + (1u << 20) - 1) >> 20,
-         kLargestScaleDenominator, kTextureUploadLimit >> 20);
+         kLargestScaleDenominator, (uint64_t)kTextureUploadLimit >> 20);
     return false;
 }
 
@@ -166,8 +168,9 @@ static void decodeJpeg(const char* file, const unsigned char* bytes, size_t size
     jpeg_mem_src(&info, bytes, (unsigned long)size);
     jpeg_read_header(&info, TRUE);
     if (headerAccepted(&info, file, image)) {
+        // Within kTextureUploadLimit (checked in 64 bits above), so the count fits size_t.
         size_t row = (size_t)image->width * kRgbBytes;
-        pixels = (unsigned char*)malloc(row * (size_t)image->height);
+        pixels = (unsigned char*)malloc((size_t)((uint64_t)row * (uint64_t)image->height));
         if (pixels == nullptr) {
             fail(image, file, "out of memory for %d x %d pixels", image->width, image->height);
         } else {

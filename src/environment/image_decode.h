@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 // Bytes per decoded pixel: red, green, blue.
 constexpr int kRgbBytes = 3;
@@ -16,8 +17,9 @@ constexpr size_t kTextureUploadLimit = (size_t)128 * 1024 * 1024;
 
 // Bytes a width x height image takes at the peak of its upload: its decoded pixels (3 per
 // pixel, kept for the run) and the mipmapped power-of-two texture that gluBuild2DMipmaps
-// makes of it, with the builder's working copies and the driver's storage.
-size_t textureUploadBytes(int width, int height);
+// makes of it, with the builder's working copies and the driver's storage. Counted in 64 bits,
+// so a 32-bit build cannot wrap it.
+uint64_t textureUploadBytes(int width, int height);
 
 // Room for one failure line, "couldn't load texture <file>: <reason>".
 constexpr int kImageFailureChars = 300;

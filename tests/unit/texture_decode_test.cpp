@@ -128,6 +128,9 @@ TEST_F(DecodeTest, FilesThatAreNotUsableJpegsAreRefusedWithTheirReason)
         {"zero-width.jpg", withSides(whole, 0, 48), ""},
         {"huge.jpg", withSides(whole, 60000, 60000),
          "60000 x 60000 pixels need 929 MiB as a texture even at 1/8 scale, more than the limit of 128 MiB"},
+        // 4,295,097,000 bytes of pixels: a 32-bit count wraps to 129,704 and would accept it.
+        {"wraps-32-bits.jpg", withSides(whole, 65500, 21858),
+         "65500 x 21858 pixels need 257 MiB as a texture even at 1/8 scale, more than the limit of 128 MiB"},
         {"reduced-but-no-data.jpg", withSides(whole, 9460, 9459), ""},
     };
     for (const Case& c : cases) {
