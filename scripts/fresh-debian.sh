@@ -8,7 +8,7 @@
 # FOLDER (default: a new folder under /var/tmp) must be absent or empty; it holds the root and the
 # logs, and a default folder is removed again after a run that passed. Needs root (debootstrap,
 # chroot, mounts) and the network to the Debian mirror that this machine's apt uses (or
-# DEBIAN_MIRROR). Takes 15 to 25 minutes; not part of CI.
+# DEBIAN_MIRROR). Takes 3 to 8 minutes on the 2-core build machine; not part of CI.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # shellcheck source-path=SCRIPTDIR source=lib.sh
