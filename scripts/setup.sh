@@ -10,7 +10,7 @@ source "$(dirname "$0")/lib.sh"
 
 run_packages=(
     cmake make g++ pkg-config
-    freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev
+    freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri libegl-dev libx11-dev
     libjpeg62-turbo-dev libstb-dev
 )
 test_packages=(

@@ -5,6 +5,7 @@
 #include "common/random.h"
 #include "desktop/window_identity_gl.h"
 #include "environment/texture_gl.h"
+#include "run/offscreen_gl.h"
 #include "run/run_loop_gl.h"
 
 #include <GL/freeglut.h>
@@ -33,10 +34,26 @@ static void printControls()
 int main(int argc, char** argv)
 {
     startTextureDecoding();
-    glutInit(&argc, argv);
-    // Our options are read from what freeglut leaves; a bad one ends the run before any window.
+    // Our options are read first (freeglut's own are ignored); a bad one ends the run before
+    // any window.
     if (!prepareRun(argc, argv))
         return 2;
+    // Off-screen: no window and no X connection, so freeglut is never started. EGL draws into
+    // a framebuffer object of the window's size; the start-up is otherwise the window's.
+    const RunOptions& run = runOptions();
+    if (run.offscreen) {
+        int width = run.width > 0 ? run.width : kWindowSide;
+        int height = run.height > 0 ? run.height : kWindowSide;
+        seedRandom(2);
+        if (!startOffscreen(width, height))
+            return 1;
+        buildSceneData();
+        initRendering();
+        printControls();
+        reshape(width, height);
+        flyOffscreen();
+    }
+    glutInit(&argc, argv);
     seedRandom(2);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(kWindowSide, kWindowSide);

@@ -7,6 +7,7 @@
 #include "flight/frame_draw.h"
 #include "run/benchmark_gl.h"
 #include "run/frame_capture_gl.h"
+#include "run/offscreen_gl.h"
 #include "run/recording.h"
 #include "run/run_options.h"
 
@@ -27,6 +28,7 @@ static bool frameShown = false;   // the frame of flightTick has been drawn: the
 static int nextScreenshot = 0;    // next request in options.screenshots, sorted by tick
 static double tickStart = -1.0;   // seconds on the monotonic clock when this tick's step began
 static bool ending = false;       // endRun has begun: freeglut's clean-up at exit closes the window
+static bool offscreen = false;    // --offscreen: no window, so no freeglut call at all
 
 static double monotonicSeconds()
 {
@@ -49,6 +51,7 @@ bool prepareRun(int argc, char** argv)
         return false;
     }
     scripted = anyRunOption(options);
+    offscreen = options.offscreen;
     const char* flight = options.replayFile != nullptr ? options.replayFile
                          : options.benchmark          ? kBenchmarkRoute
                                                       : nullptr;
@@ -79,22 +82,38 @@ static void closeWindow()
         endRun(kEndWindowClosed);
 }
 
+const RunOptions& runOptions()
+{
+    return options;
+}
+
 void beginRun()
 {
     if (!scripted)
         return;
-    glutCloseFunc(closeWindow);
+    if (!offscreen)
+        glutCloseFunc(closeWindow);
     if (options.benchmark)
-        startBenchmark();
+        startBenchmark(offscreen);
+}
+
+void flyOffscreen()
+{
+    beginRun();
+    for (;;) {
+        showFrame();
+        runTick();
+    }
 }
 
 static void carryOut(int requests)
 {
     if ((requests & kRequestQuit) != 0)
         endRun(kEndQuit);
-    if ((requests & kRequestFullScreen) != 0)
+    // Off-screen there is no window to make full screen, and every tick draws its frame.
+    if ((requests & kRequestFullScreen) != 0 && !offscreen)
         glutFullScreenToggle();
-    if ((requests & kRequestFrame) != 0)
+    if ((requests & kRequestFrame) != 0 && !offscreen)
         glutPostRedisplay();
 }
 
@@ -131,6 +150,10 @@ void runTick()
     bool flown = !replaying && (flightEventCount == 0 || flightTick > flightEvents[flightEventCount - 1].tick);
     if (options.benchmark && flown)
         endRun(kEndRouteFlown);
+    // Off-screen no input can come after the flight file's: once its events have acted and
+    // every screenshot is written, nothing more can happen.
+    if (offscreen && flown && nextScreenshot == options.screenshotCount)
+        endRun(kEndRouteFlown);
     while (replaying && flightEvents[nextEvent].tick <= flightTick) {
         const FlightEvent& event = flightEvents[nextEvent++];
         replaying = nextEvent < flightEventCount;
@@ -160,7 +183,10 @@ void showFrame()
     double captureStart = monotonicSeconds();
     captureDueScreenshots();
     double captureSeconds = monotonicSeconds() - captureStart;
-    glutSwapBuffers();
+    if (offscreen)
+        finishOffscreenFrame();
+    else
+        glutSwapBuffers();
     // A frame drawn again for the same tick (an exposed window) is not timed twice.
     if (options.benchmark && !frameShown && tickStart >= 0.0)
         noteFrame(flightTick, monotonicSeconds() - tickStart - captureSeconds);

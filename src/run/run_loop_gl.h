@@ -2,6 +2,7 @@
 #pragma once
 
 #include "flight/flight_input.h"
+#include "run/run_options.h"
 
 // How a run ends; endRun turns it into the exit status.
 enum RunEnd {
@@ -11,17 +12,25 @@ enum RunEnd {
     kEndWriteFailed,   // a file of the run could not be written
 };
 
-// Reads our options (run/run_options.h) from what glutInit left, reads the flight file to replay
-// (--replay, or the benchmark's route) and creates the recording. Call after glutInit, before
-// the window opens. On a bad option or file prints one line on standard error and returns false:
+// Reads our options (run/run_options.h), reads the flight file to replay (--replay, or the
+// benchmark's route) and creates the recording. Call first, before glutInit and the window. On a bad option or file prints one line on standard error and returns false:
 // the program then ends with status 2.
 bool prepareRun(int argc, char** argv);
 
-// With any option of ours: registers the close callback, notes the renderer and sets the swap
-// interval for the benchmark. Without options it does nothing, so the program's output and
+// The options prepareRun read.
+const RunOptions& runOptions();
+
+// With any option of ours: registers the close callback (in a window), notes the renderer and
+// sets the swap interval for the benchmark. Without options it does nothing, so the program's output and
 // OpenGL calls stay those of a plain run. Call once the window and the callbacks exist, just
 // before glutMainLoop.
 void beginRun();
+
+// The run with --offscreen, once startOffscreen (run/offscreen_gl.h) has made the context
+// current and the scene is built: beginRun, then each tick's frame and step in turn, with no
+// window and no freeglut call, until endRun. A replayed flight without a quit event ends once
+// its last event has acted and every screenshot is written.
+[[noreturn]] void flyOffscreen();
 
 // An event of the live input, taken at the current tick: recorded and applied, and what it
 // requests carried out. While a flight file is replayed, live input other than Q is ignored.
