@@ -2,6 +2,7 @@
 // bounds, one at a time: the exact messages, the exit status, and whether the flight goes on.
 // docs/bad-input.md lists the same cases for users.
 #include "support/e2e.h"
+#include "support/flight_run.h"
 
 #include <gtest/gtest.h>
 
@@ -163,3 +164,14 @@ TEST_P(BadInputTest, IsReportedExactlyAndTheFlightGoesOnWhereItShould)
 
 INSTANTIATE_TEST_SUITE_P(EachDataFile, BadInputTest, testing::ValuesIn(badInputs()),
                          [](const testing::TestParamInfo<BadInput>& info) { return std::string(info.param.name); });
+
+// Off-screen with no EGL vendor library to load: one line, status 1, nothing drawn or printed.
+TEST(BadEnvironment, OffScreenWithoutEglSaysSoInOneLineAndEndsWithStatus1)
+{
+    DataFolder data;
+    FlightRun run = flyFlight(data, "1 quit\n", {0}, "--offscreen", "__EGL_VENDOR_LIBRARY_FILENAMES=/nonexistent");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "brinewings: --offscreen: EGL offers no surfaceless platform (EGL_MESA_platform_surfaceless)\n");
+    EXPECT_EQ(run.out, "");
+    EXPECT_TRUE(run.shots[0].rgb.empty());
+}
