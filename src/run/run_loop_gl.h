@@ -13,17 +13,18 @@ enum RunEnd {
 };
 
 // Reads our options (run/run_options.h), reads the flight file to replay (--replay, or the
-// benchmark's route) and creates the recording. Call first, before glutInit and the window. On a bad option or file prints one line on standard error and returns false:
-// the program then ends with status 2.
+// benchmark's route) and creates the recording. Call first, before glutInit and the window.
+// On a bad option or file prints one line on standard error and returns false: the program
+// then ends with status 2.
 bool prepareRun(int argc, char** argv);
 
 // The options prepareRun read.
 const RunOptions& runOptions();
 
 // With any option of ours: registers the close callback (in a window), notes the renderer and
-// sets the swap interval for the benchmark. Without options it does nothing, so the program's output and
-// OpenGL calls stay those of a plain run. Call once the window and the callbacks exist, just
-// before glutMainLoop.
+// sets the swap interval for the benchmark. Without options it does nothing, so the program's
+// output and OpenGL calls stay those of a plain run. Call once the window and the callbacks
+// exist, just before glutMainLoop (off-screen: flyOffscreen calls it).
 void beginRun();
 
 // The run with --offscreen, once startOffscreen (run/offscreen_gl.h) has made the context
