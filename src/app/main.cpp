@@ -5,6 +5,7 @@
 #include "common/random.h"
 #include "desktop/window_identity_gl.h"
 #include "environment/texture_gl.h"
+#include "run/offscreen_gl.h"
 #include "run/run_loop_gl.h"
 
 #include <GL/freeglut.h>
@@ -38,12 +39,26 @@ int main(int argc, char** argv)
     if (early >= 0)
         return early;
     startTextureDecoding();
+    // Off-screen: no window and no X connection, so freeglut is never started. EGL draws into
+    // a pbuffer of the window's size; the start-up is otherwise the window's.
+    const RunOptions& options = runOptions();
+    if (options.offscreen) {
+        int width = options.width > 0 ? options.width : kWindowSide;
+        int height = options.height > 0 ? options.height : kWindowSide;
+        seedRandom(2);
+        if (!startOffscreen(width, height))
+            return 1;
+        buildSceneData();
+        initRendering();
+        printControls();
+        reshape(width, height);
+        flyOffscreen();
+    }
     glutInit(&argc, argv);
     seedRandom(2);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     // A size asked for (--size, -geometry) is kept as given; the default square is fitted to
     // a short screen.
-    const RunOptions& options = runOptions();
     bool sized = options.width != 0;
     glutInitWindowSize(sized ? options.width : kWindowSide, sized ? options.height : kWindowSide);
     glutCreateWindow("brinewings");

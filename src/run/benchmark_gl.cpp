@@ -57,13 +57,16 @@ static void setSwapIntervalZero()
     snprintf(swapControl, sizeof swapControl, "%s", name);
 }
 
-void startBenchmark()
+void startBenchmark(bool offscreen)
 {
     const char* text = (const char*)glGetString(GL_RENDERER);
     snprintf(renderer, sizeof renderer, "%s", text != nullptr ? text : "unknown");
     text = (const char*)glGetString(GL_VERSION);
     snprintf(version, sizeof version, "%s", text != nullptr ? text : "unknown");
-    setSwapIntervalZero();
+    if (offscreen)
+        snprintf(swapControl, sizeof swapControl, "off-screen, no swap");
+    else
+        setSwapIntervalZero();
 }
 
 void noteFrame(long long tick, double seconds)

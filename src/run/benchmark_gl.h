@@ -8,8 +8,8 @@ inline constexpr const char* kBenchmarkRoute = "benchmark.flight";
 
 // Sets the swap interval to 0 through the first of GLX_EXT_swap_control, GLX_MESA_swap_control
 // and GLX_SGI_swap_control the driver offers, and notes the renderer for the report. Call
-// once with the window's context current.
-void startBenchmark();
+// once with the window's context current. Off-screen there is no swap: the report says so.
+void startBenchmark(bool offscreen);
 
 // Counts one frame of seconds in the phase of the toggles it was drawn with (toggleBits,
 // run/frame_times.h). tick is the frame's tick: the advances of the flight done when it was drawn.

@@ -8,6 +8,7 @@
 #include "run/benchmark_gl.h"
 #include "run/frame_capture_gl.h"
 #include "run/output_check.h"
+#include "run/offscreen_gl.h"
 #include "run/recording.h"
 
 #include <GL/freeglut.h>
@@ -31,6 +32,7 @@ static double tickStart = -1.0;   // seconds on the monotonic clock when this ti
 static double waitStart = -1.0;   // when the flight began to wait for a frame not yet drawn
 static long long routeTicks = 0;  // advances the flight file flies (routeLength)
 static bool ending = false;       // endRun has begun: freeglut's clean-up at exit closes the window
+static bool offscreen = false;    // --offscreen: no window, so no freeglut call at all
 
 static double monotonicSeconds()
 {
@@ -67,6 +69,7 @@ int prepareRun(int argc, char** argv)
         return fflush(stdout) == 0 && !ferror(stdout) ? 0 : 1;
     }
     scripted = anyRunOption(options);
+    offscreen = options.offscreen;
     const char* flight = options.replayFile != nullptr ? options.replayFile
                          : options.benchmark          ? kBenchmarkRoute
                                                       : nullptr;
@@ -109,21 +112,32 @@ void beginRun()
     // Created only now, so a run that ends before its window (no display) leaves the file alone.
     if (options.recordFile != nullptr && !openRecording(options.recordFile))
         endRun(kEndWriteFailed);
-    glutCloseFunc(closeWindow);
+    if (!offscreen)
+        glutCloseFunc(closeWindow);
     // Past a file-size limit a write then fails with EFBIG and is reported, instead of the
     // signal ending the run without a word.
     signal(SIGXFSZ, SIG_IGN);
     if (options.benchmark)
-        startBenchmark();
+        startBenchmark(offscreen);
+}
+
+void flyOffscreen()
+{
+    beginRun();
+    for (;;) {
+        showFrame();
+        runTick();
+    }
 }
 
 static void carryOut(int requests)
 {
     if ((requests & kRequestQuit) != 0)
         endRun(kEndQuit);
-    if ((requests & kRequestFullScreen) != 0)
+    // Off-screen there is no window to make full screen, and every tick draws its frame.
+    if ((requests & kRequestFullScreen) != 0 && !offscreen)
         glutFullScreenToggle();
-    if ((requests & kRequestFrame) != 0)
+    if ((requests & kRequestFrame) != 0 && !offscreen)
         glutPostRedisplay();
 }
 
@@ -165,6 +179,10 @@ void runTick()
     // The benchmark ends at its quit, or once the frame that shows its last events is drawn.
     if (options.benchmark && flightTick >= routeTicks)
         endRun(kEndRouteFlown);
+    // Off-screen no input can come after the flight file's: once its events have acted and
+    // every screenshot is written, nothing more can happen.
+    if (offscreen && flightTick >= routeTicks && nextScreenshot == options.screenshotCount)
+        endRun(kEndRouteFlown);
     while (replaying && flightEvents[nextEvent].tick <= flightTick) {
         const FlightEvent& event = flightEvents[nextEvent++];
         replaying = nextEvent < flightEventCount;
@@ -201,7 +219,10 @@ void showFrame()
     waitStart = -1.0;
     drawFrame();
     double captureSeconds = captureDueScreenshots();
-    glutSwapBuffers();
+    if (offscreen)
+        finishOffscreenFrame();
+    else
+        glutSwapBuffers();
     // A frame drawn again for the same tick (an exposed window) is not timed twice.
     if (options.benchmark && !frameShown && tickStart >= 0.0)
         noteFrame(flightTick, monotonicSeconds() - tickStart - waited - captureSeconds);

@@ -14,7 +14,6 @@ enum RunEnd {
     kEndWriteFailed,   // a file of the run could not be written
 };
 
-
 // Reads the command line (run/run_options.h), before glutInit, so that no display is needed to
 // refuse it; reads the flight file to replay (--replay, or the benchmark's route) and checks
 // the outputs (run/output_check.h). Returns -1 when the run goes on, else the status the
@@ -29,8 +28,14 @@ const RunOptions& runOptions();
 // renderer and sets the swap interval for the benchmark. A recording that cannot be created
 // after all ends the run (endRun). Without options it does nothing, so the program's output and
 // OpenGL calls stay those of a plain run. Call once the window and the callbacks exist, just
-// before glutMainLoop.
+// before glutMainLoop (off-screen: flyOffscreen calls it).
 void beginRun();
+
+// The run with --offscreen, once startOffscreen (run/offscreen_gl.h) has made the context
+// current and the scene is built: beginRun, then each tick's frame and step in turn, with no
+// window and no freeglut call, until endRun. A replayed flight without a quit event ends once
+// its last event has acted and every screenshot is written.
+[[noreturn]] void flyOffscreen();
 
 // An event of the live input, taken at the current tick: recorded and applied, and what it
 // requests carried out. While a flight file is replayed, live input other than Q is ignored.

@@ -20,7 +20,7 @@ TEST(AircraftProgram, TheGeneratedAircraftFliesInViewAndWireframeOutlinesIt)
     DataFolder data;
     // Straight ahead: the sun then lights the aircraft the same way in every run (circling
     // would turn its lit side away from the view part of the time).
-    FlightRun run = flyFlight(data, "0 pointer 600 1200\n0 key s\n30 key w\n32 quit\n", {30, 31});
+    FlightRun run = flyFlight(data, "0 pointer 600 1200\n0 key s\n30 key w\n32 quit\n", {30, 31}, "--offscreen");
     const Screenshot& filled = run.shots[0];
     const Screenshot& outlined = run.shots[1];
     int filledYellow = yellowPixelsBelowCentre(filled);
@@ -33,7 +33,7 @@ TEST(AircraftProgram, MissingCessnaIsReportedAndTheFlightGoesOnWithoutTheBody)
 {
     DataFolder data;
     data.remove("cessna.txt");
-    FlightRun run = flyFlight(data, "1 quit\n");
+    FlightRun run = flyFlight(data, "1 quit\n", {}, "--offscreen");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out.rfind("couldn't open cessna\nInvalid file pointer\n", 0), 0u) << run.out;
     EXPECT_NE(run.out.find("== CONTROLS ==\n"), std::string::npos);

@@ -2,6 +2,7 @@
 // bounds, one at a time: the exact messages, the exit status, and whether the flight goes on.
 // docs/bad-input.md lists the same cases for users.
 #include "support/e2e.h"
+#include "support/flight_run.h"
 
 #include <gtest/gtest.h>
 
@@ -180,4 +181,15 @@ TEST(BadOptions, AreRefusedAndHelpAnsweredWithoutADisplay)
     EXPECT_EQ(help.substr(help.size() - 9), "status 0\n");
     EXPECT_EQ(shell(run + "--record keep.flight >/dev/null 2>&1; echo \"status $?\""), "status 1\n");
     EXPECT_EQ(shell("cat '" + data.path + "/keep.flight'"), "5 quit\n");
+}
+
+// Off-screen with no EGL vendor library to load: one line, status 1, nothing drawn or printed.
+TEST(BadEnvironment, OffScreenWithoutEglSaysSoInOneLineAndEndsWithStatus1)
+{
+    DataFolder data;
+    FlightRun run = flyFlight(data, "1 quit\n", {0}, "--offscreen", "__EGL_VENDOR_LIBRARY_FILENAMES=/nonexistent");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "brinewings: --offscreen: EGL offers no surfaceless platform (EGL_MESA_platform_surfaceless)\n");
+    EXPECT_EQ(run.out, "");
+    EXPECT_TRUE(run.shots[0].rgb.empty());
 }

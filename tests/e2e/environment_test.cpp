@@ -7,7 +7,7 @@
 TEST(Environment, SkyAboveTheHorizonSeaBelowAndFogOnlyChangesTheSea)
 {
     DataFolder data;
-    FlightRun run = flyFlight(data, "0 pointer 600 1200\n30 key b\n32 quit\n", {30, 31});
+    FlightRun run = flyFlight(data, "0 pointer 600 1200\n30 key b\n32 quit\n", {30, 31}, "--offscreen");
     ASSERT_EQ(run.status, 0) << run.err;
     const Screenshot& fogged = run.shots[0];
     const Screenshot& clear = run.shots[1];
@@ -37,7 +37,7 @@ TEST(Environment, MissingOrBrokenImagesAreReportedAndTheProgramRunsOn)
     DataFolder data;
     data.remove("sky08.jpg");
     data.write("sea02.jpg", "\xFF\xD8\xFF\xE0 truncated");
-    FlightRun run = flyFlight(data, "2 quit\n", {1});
+    FlightRun run = flyFlight(data, "2 quit\n", {1}, "--offscreen");
     EXPECT_EQ(run.status, 0);
     const std::string& out = run.out;
     const Screenshot& shot = run.shots[0];

@@ -50,20 +50,23 @@ TEST(Replay, ARecordedLiveFlightReplaysToTheSameEndInAnotherWindowSize)
     EXPECT_EQ(replay.err, recorded);
 }
 
-TEST(Replay, ScreenshotsRepeatByteForByteAndTheBenchmarkReportsEachPhase)
+TEST(Replay, ScreenshotsAreTheSameBytesInAWindowAndOffScreenAndTheBenchmarkReportsEachPhase)
 {
     DataFolder data;
     const std::string flight = "0 pointer 600 1200\n20 key w\n40 key s\n40 key w\n60 quit\n";
-    FlightRun first = flyFlight(data, flight, {10, 50}, "--benchmark --results r.json");
+    // In a window, then off-screen: the full scene, the reference scene and wireframe.
+    FlightRun first = flyFlight(data, flight, {10, 50, 30}, "--benchmark --results r.json");
     std::string firstPng = readFile(data.path + "/shot50.png");
-    FlightRun second = flyFlight(data, flight, {10, 50});
+    FlightRun second = flyFlight(data, flight, {10, 50, 30}, "--offscreen --benchmark");
     EXPECT_EQ(first.status, 0);
-    EXPECT_EQ(second.status, 0);
+    EXPECT_EQ(second.status, 0) << second.err;
     ASSERT_EQ(first.shots[1].width, 1200);
     EXPECT_EQ(first.shots[1].height, 1200);
     EXPECT_EQ(readFile(data.path + "/shot50.png"), firstPng);
-    EXPECT_EQ(first.shots[0].rgb, second.shots[0].rgb);
+    for (int i : {0, 1, 2})
+        EXPECT_EQ(first.shots[i].rgb, second.shots[i].rgb) << i;
     EXPECT_NE(first.shots[0].rgb, first.shots[1].rgb);
+    EXPECT_NE(second.out.find(", window 1200 x 1200, off-screen, no swap\n"), std::string::npos) << second.out;
 
     std::string out = first.out.substr(first.out.find("Q\t\tQuit\n\n") + 9);
     EXPECT_TRUE(std::regex_match(out, std::regex(

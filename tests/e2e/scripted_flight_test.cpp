@@ -126,7 +126,7 @@ TEST(ScriptedFlight, EveryControlChangesWhatThePilotSees)
         events(220, "special page_down", 12) + events(290, "quit");
     DataFolder data;
     FlightRun run = flyFlight(data, flight, {60, 61, 62, 71, 73, 81, 83, 91, 93, 101, 103, 115, 125, 135,
-                                             145, 160, 210, 230, 280});
+                                             145, 160, 210, 230, 280}, "--offscreen");
     ASSERT_EQ(run.status, 0) << run.err;
     const std::vector<Screenshot>& shot = run.shots;
     int horizon = horizonRow(shot[0]);

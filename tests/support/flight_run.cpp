@@ -23,10 +23,12 @@ Screenshot readPng(const std::string& file)
 }
 
 FlightRun flyFlight(const DataFolder& data, const std::string& flight, const std::vector<int>& ticks,
-                    const std::string& extraArguments)
+                    const std::string& extraArguments, const std::string& environment)
 {
     data.write("test.flight", flight);
-    std::string command = "cd '" + data.path + "' && timeout 120 '" BRINEWINGS_BINARY "' --replay test.flight";
+    std::string unset = extraArguments.find("--offscreen") != std::string::npos ? "-u DISPLAY " : "";
+    std::string command = "cd '" + data.path + "' && env " + unset + environment + " timeout 120 '" BRINEWINGS_BINARY
+                          "' --replay test.flight";
     for (int tick : ticks)
         command += " --screenshot " + std::to_string(tick) + ":shot" + std::to_string(tick) + ".png";
     command += " " + extraArguments + " >out.txt 2>err.txt; echo $?";

@@ -12,8 +12,10 @@ struct FlightRun {
 
 // Writes flight into data as test.flight, runs the program there with --replay test.flight,
 // one --screenshot per tick and the extra arguments, for at most 120 s, and collects the result.
+// With --offscreen the program runs without DISPLAY, as on a machine with no X server;
+// environment holds more NAME=VALUE settings for it.
 FlightRun flyFlight(const DataFolder& data, const std::string& flight, const std::vector<int>& ticks = {},
-                    const std::string& extraArguments = "");
+                    const std::string& extraArguments = "", const std::string& environment = "");
 
 // A whole file's bytes, or an RGB PNG file; empty when it cannot be read.
 std::string readFile(const std::string& file);
