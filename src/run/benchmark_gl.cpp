@@ -2,6 +2,7 @@
 #include "run/benchmark_gl.h"
 
 #include "app/rendering_gl.h"
+#include "common/extension_list.h"
 #include "flight/flight_input.h"
 #include "run/frame_times.h"
 
@@ -9,7 +10,6 @@
 #include <GL/glx.h>
 
 #include <cstdio>
-#include <cstring>
 
 static const int kRendererChars = 256;
 
@@ -17,16 +17,6 @@ static char renderer[kRendererChars];
 static char version[kRendererChars];
 static char swapControl[kRendererChars];
 static bool swapIntervalZero = false;
-
-static bool hasExtension(const char* list, const char* name)
-{
-    size_t length = strlen(name);
-    for (const char* p = list; p != nullptr && (p = strstr(p, name)) != nullptr; p += length) {
-        if ((p == list || p[-1] == ' ') && (p[length] == ' ' || p[length] == '\0'))
-            return true;
-    }
-    return false;
-}
 
 static void setSwapIntervalZero()
 {

@@ -2,25 +2,16 @@
 // platform drawing into a pbuffer
 #include "run/offscreen_gl.h"
 
+#include "common/extension_list.h"
+
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
 #include <GL/gl.h>
 
 #include <cstdio>
-#include <cstring>
 
 // Configurations looked at when choosing the one most like the window's visual.
 static const int kConfigSlots = 256;
-
-static bool hasExtension(const char* list, const char* name)
-{
-    size_t length = strlen(name);
-    for (const char* p = list; p != nullptr && (p = strstr(p, name)) != nullptr; p += length) {
-        if ((p == list || p[-1] == ' ') && (p[length] == ' ' || p[length] == '\0'))
-            return true;
-    }
-    return false;
-}
 
 // One line: the reason, and EGL's error code where EGL gave one.
 static bool refuse(const char* reason)
