@@ -220,6 +220,18 @@ bool readFlightFile(const char* path, char* message, size_t messageSize)
     return read;
 }
 
+long long flightFileEnd(bool* quits)
+{
+    int i = 0;
+    while (i < flightEventCount && !endsFlight(flightEvents[i]))
+        i++;
+    if (quits != nullptr)
+        *quits = i < flightEventCount;
+    if (i < flightEventCount)
+        return flightEvents[i].tick;
+    return flightEventCount > 0 ? flightEvents[flightEventCount - 1].tick + 1LL : 0;
+}
+
 bool writeFlightEvent(FILE* out, const FlightEvent& event)
 {
     int written = 0;

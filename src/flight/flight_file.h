@@ -34,6 +34,11 @@ bool readFlightFile(const char* path, char* message, size_t messageSize);
 // The same from an open stream, read to its end and left open; path names it in the message.
 bool readFlightStream(FILE* file, const char* path, char* message, size_t messageSize);
 
+// The tick at which the events read end the flight: that of the first event that ends it
+// (endsFlight), else one past the last event's tick, so the frame that shows them is drawn; 0
+// without events. *quits, when given, tells whether an event ends it.
+long long flightFileEnd(bool* quits);
+
 // Writes event as one flight-file line, line end included, to out; returns false when the
 // write fails. Only events that readFlightFile accepts may be written ('#' is not a key).
 bool writeFlightEvent(FILE* out, const FlightEvent& event);

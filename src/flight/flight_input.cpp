@@ -104,6 +104,11 @@ static int applyKey(int key)
     return kRequestNone;
 }
 
+bool endsFlight(const FlightEvent& event)
+{
+    return event.action == kFlightQuit || (event.action == kFlightKey && lowerCase(event.a) == 'q');
+}
+
 int applyFlightEvent(const FlightEvent& event)
 {
     switch (event.action) {

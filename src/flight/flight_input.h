@@ -51,6 +51,9 @@ int specialKeyForCode(int glutCode);
 // The toggles as bits, bit i for kToggles[i], each set when its flag is not 0.
 int toggleBits();
 
+// True for an event that ends the flight: a quit event, or key q or Q.
+bool endsFlight(const FlightEvent& event);
+
 // Applies one event to the flight state and returns the FlightRequest bits it asks for. Pointer:
 // steering from column a of a window b pixels wide; key: a toggle letter flips its flag, f/F
 // asks for full screen, q/Q to quit, others do nothing; special: the key's action; quit: asks to

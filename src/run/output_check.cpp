@@ -91,15 +91,9 @@ static bool checkOutput(NamedFile* output, char* message, size_t messageSize)
 // quit ends it at its tick; the benchmark ends one tick after its last event.
 static long long lastFrameTick(bool benchmark)
 {
-    // Key q quits in either case (flight/flight_input.cpp).
-    for (int i = 0; i < flightEventCount; i++) {
-        const FlightEvent& event = flightEvents[i];
-        if (event.action == kFlightQuit || (event.action == kFlightKey && (event.a == 'q' || event.a == 'Q')))
-            return event.tick;
-    }
-    if (!benchmark)
-        return -1;
-    return flightEventCount == 0 ? 0 : (long long)flightEvents[flightEventCount - 1].tick + 1;
+    bool quits = false;
+    long long end = flightFileEnd(&quits);
+    return quits || benchmark ? end : -1;
 }
 
 bool checkRunOutputs(const RunOptions& options, const char* flightFile, char* message, size_t messageSize)

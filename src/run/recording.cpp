@@ -44,8 +44,7 @@ bool recordEvent(const FlightEvent& event)
         recording = nullptr;
         return true;
     }
-    recordingQuits = event.action == kFlightQuit ||
-                     (event.action == kFlightKey && (event.a == 'q' || event.a == 'Q'));
+    recordingQuits = endsFlight(event);
     errno = 0;
     if (!writeFlightEvent(recording, event))
         return fail(errno != 0 ? errno : EIO);

@@ -30,7 +30,7 @@ static bool frameShown = false;   // the frame of flightTick has been drawn: the
 static int nextScreenshot = 0;    // next request in options.screenshots, sorted by tick
 static double tickStart = -1.0;   // seconds on the monotonic clock when this tick's step began
 static double waitStart = -1.0;   // when the flight began to wait for a frame not yet drawn
-static long long routeTicks = 0;  // advances the flight file flies (routeLength)
+static long long routeTicks = 0;  // advances the flight file flies (flightFileEnd)
 static bool ending = false;       // endRun has begun: freeglut's clean-up at exit closes the window
 static bool offscreen = false;    // --offscreen: no window, so no freeglut call at all
 
@@ -39,22 +39,6 @@ static double monotonicSeconds()
     timespec now;
     clock_gettime(CLOCK_MONOTONIC, &now);
     return (double)now.tv_sec + (double)now.tv_nsec * 1e-9;
-}
-
-static bool quits(const FlightEvent& event)
-{
-    return event.action == kFlightQuit || (event.action == kFlightKey && (event.a == 'q' || event.a == 'Q'));
-}
-
-// The advances the flight file flies: to its first quit, else one past its last events, so the
-// frame that shows them is drawn.
-static long long routeLength()
-{
-    for (int i = 0; i < flightEventCount; i++) {
-        if (quits(flightEvents[i]))
-            return flightEvents[i].tick;
-    }
-    return flightEventCount > 0 ? flightEvents[flightEventCount - 1].tick + 1LL : 0;
 }
 
 int prepareRun(int argc, char** argv)
@@ -83,7 +67,7 @@ int prepareRun(int argc, char** argv)
     }
     flying = flight != nullptr;
     replaying = flightEventCount > 0;
-    routeTicks = routeLength();
+    routeTicks = flightFileEnd(nullptr);
     // A benchmark of no frames would report nothing and pass.
     if (options.benchmark && routeTicks == 0) {
         fprintf(stderr, "brinewings: %s: the route flies no ticks\n", flight);
@@ -155,7 +139,7 @@ void takeLiveEvent(FlightAction action, int a, int b)
     int tick = (int)std::min(flightTick, (long long)kFlightMaxTick + 1);
     FlightEvent event = {tick, action, a, b};
     // During a replay only Q still acts, so the user can always end the program.
-    if (replaying && !quits(event))
+    if (replaying && !endsFlight(event))
         return;
     takeEvent(event);
 }
