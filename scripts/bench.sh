@@ -2,7 +2,8 @@
 # bench.sh -- builds and runs every benchmark on a private virtual X server, 1200 x 1200, with
 # Mesa's software renderer: start-up against a bare freeglut floor, frame times of the three
 # scenes and of each drawing routine, mountain building, texture loading, aircraft drawing.
-# Then the program's own --benchmark: the built-in route flown as fast as the renderer allows.
+# Then the program's own --benchmark: the built-in route flown as fast as the renderer allows, in
+# a window and then off-screen with no X server, one right after the other.
 # Runs them all, then exits non-zero naming any benchmark that failed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -17,11 +18,16 @@ for bench in startup_bench frame_bench mountains_bench textures_bench aircraft_b
         failed+=("$bench")
     fi
 done
-echo "== brinewings --benchmark =="
 # Only the figures: the controls summary comes first on standard output.
+echo "== brinewings --benchmark =="
 if ! (cd build && ../tests/support/with_xvfb.sh ./brinewings --benchmark) |
     { grep "^brinewings benchmark:" || true; }; then
     failed+=("brinewings --benchmark")
+fi
+echo "== brinewings --offscreen --benchmark =="
+if ! (cd build && env -u DISPLAY ./brinewings --offscreen --benchmark) |
+    { grep "^brinewings benchmark:" || true; }; then
+    failed+=("brinewings --offscreen --benchmark")
 fi
 if [[ ${#failed[@]} -gt 0 ]]; then
     echo "bench.sh: failed: ${failed[*]}" >&2
