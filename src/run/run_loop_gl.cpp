@@ -10,9 +10,9 @@
 #include "run/output_check.h"
 #include "run/offscreen_gl.h"
 #include "run/recording.h"
+#include "run/run_signals.h"
 
 #include <GL/freeglut.h>
-#include <signal.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -98,9 +98,8 @@ void beginRun()
         endRun(kEndWriteFailed);
     if (!offscreen)
         glutCloseFunc(closeWindow);
-    // Past a file-size limit a write then fails with EFBIG and is reported, instead of the
-    // signal ending the run without a word.
-    signal(SIGXFSZ, SIG_IGN);
+    // A signal, a closed pipe or a file-size limit ends the run with its report.
+    installRunSignals();
     if (options.benchmark)
         startBenchmark(offscreen);
 }
@@ -146,6 +145,8 @@ void takeLiveEvent(FlightAction action, int a, int b)
 
 void runTick()
 {
+    if (stopSignal() != 0)
+        endRun(kEndSignal);
     if (scripted) {
         // The flight waits for the frame of its current tick, however long the window takes to
         // appear or stays minimised.
@@ -221,6 +222,8 @@ void endRun(RunEnd why)
         status = 1;
     if (why == kEndWriteFailed)
         status = 1;
+    if (why == kEndSignal)
+        fprintf(stderr, "brinewings: stopped by %s\n", stopSignalName(stopSignal()));
     if (flying || options.recordFile != nullptr) {
         fprintf(stderr, "brinewings: tick %lld heading %.9g eye %.9g %.9g %.9g speed %.9g\n", flightTick,
                 (double)heading, (double)eye.x, (double)eye.y, (double)eye.z, (double)speed);
@@ -244,5 +247,5 @@ void endRun(RunEnd why)
         fprintf(stderr, "brinewings: standard output: %s\n", strerror(errno != 0 ? errno : EIO));
         status = 1;
     }
-    exit(status);
+    exit(why == kEndSignal ? 128 + stopSignal() : status);
 }

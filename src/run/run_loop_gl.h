@@ -12,6 +12,7 @@ enum RunEnd {
     kEndRouteFlown,    // the benchmark's route flown to its end
     kEndWindowClosed,  // the window was closed
     kEndWriteFailed,   // a file of the run could not be written
+    kEndSignal,        // SIGINT, SIGTERM or SIGHUP (run/run_signals.h): status 128 + its number
 };
 
 // Reads the command line (run/run_options.h), before glutInit, so that no display is needed to
@@ -56,5 +57,6 @@ void showFrame();
 // prints the benchmark figures (marked incomplete when the route was not flown to its end) and
 // writes --results, and exits with the status that what was asked and what was delivered give:
 // 1 when a file or standard output could not be written, a screenshot was not taken or the
-// benchmark's route was not flown to its end, else 0. The one place a run ends.
+// benchmark's route was not flown to its end, else 0; 128 + the signal's number after a signal.
+// The one place a run ends.
 [[noreturn]] void endRun(RunEnd why);
