@@ -5,7 +5,51 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <chrono>
 #include <regex>
+
+// Every field of the results against the lines printed: the setting, each phase, the total and
+// the end line on standard error.
+static void expectResultsAsPrinted(const std::string& out, const std::string& err, const nlohmann::json& results)
+{
+    std::smatch m;
+    ASSERT_TRUE(std::regex_search(out, m, std::regex("renderer (.+), OpenGL (.+), window ([0-9]+) x ([0-9]+), (.+)\n")));
+    EXPECT_EQ(nlohmann::json({m[1].str(), m[2].str(), std::stoi(m[3]), std::stoi(m[4]), m[5].str(), m[5].str().rfind("swap interval 0", 0) == 0}),
+              nlohmann::json({results["renderer"], results["opengl_version"], results["window"]["width"],
+                              results["window"]["height"], results["swap_control"], results["swap_interval_zero"]}));
+    const std::string numbers = ": ([0-9]+) frames in ([0-9.]+) s, mean ([0-9.]+) fps, median ([0-9.]+) ms, 99th percentile ([0-9.]+) ms\n";
+    auto expectFigures = [](const nlohmann::json& f, const std::smatch& line, int at) {
+        char json[200];
+        snprintf(json, sizeof json, "%lld %.2f %.1f %.2f %.2f", f["frames"].get<long long>(), f["seconds"].get<double>(),
+                 f["mean_fps"].get<double>(), f["median_ms"].get<double>(), f["percentile_99_ms"].get<double>());
+        EXPECT_EQ(json, line[at].str() + " " + line[at + 1].str() + " " + line[at + 2].str() + " " + line[at + 3].str() + " " + line[at + 4].str());
+    };
+    size_t count = 0;
+    std::regex phaseLine("phase ([0-9]+), ticks ([0-9]+) to ([0-9]+), ([a-z, ]+)" + numbers);
+    for (std::sregex_iterator i(out.begin(), out.end(), phaseLine), end; i != end; ++i, ++count) {
+        const std::smatch& p = *i;
+        std::string scene = p[4];
+        EXPECT_EQ(nlohmann::json({count + 1, std::stoll(p[2]), std::stoll(p[3]), scene, scene.rfind("reference", 0) == 0,
+                                  scene.find("wireframe") != std::string::npos, scene.find("fog off") == std::string::npos,
+                                  scene.find("mountains off") == std::string::npos}),
+                  nlohmann::json({std::stoul(p[1]), results["phases"][count]["first_tick"], results["phases"][count]["last_tick"],
+                                  results["phases"][count]["scene"], results["phases"][count]["reference_scene"],
+                                  results["phases"][count]["wireframe"], results["phases"][count]["fog"],
+                                  results["phases"][count]["mountains"]}));
+        expectFigures(results["phases"][count], p, 5);
+    }
+    EXPECT_EQ(results["phases"].size(), count);
+    ASSERT_TRUE(std::regex_search(out, m, std::regex("benchmark(: incomplete at tick ([0-9]+) of ([0-9]+))?" + numbers)));
+    expectFigures(results["total"], m, 4);
+    EXPECT_EQ(results["complete"], !m[1].matched);
+    EXPECT_EQ(results["route_ticks"], m[1].matched ? std::stoll(m[3]) : results["end"]["tick"].get<long long>());
+    const nlohmann::json& end = results["end"];
+    char line[300];
+    snprintf(line, sizeof line, "brinewings: tick %lld heading %.9g eye %.9g %.9g %.9g speed %.9g\n", end["tick"].get<long long>(),
+             end["heading"].get<double>(), end["eye"]["x"].get<double>(), end["eye"]["y"].get<double>(),
+             end["eye"]["z"].get<double>(), end["speed"].get<double>());
+    EXPECT_NE(err.find(line), std::string::npos) << line << err;
+}
 
 TEST(Replay, ABadFlightFileEndsTheRunWithStatus2AndOneLineBeforeAnyWindow)
 {
@@ -57,7 +101,9 @@ TEST(Replay, ScreenshotsAreTheSameBytesInAWindowAndOffScreenAndTheBenchmarkRepor
     // In a window, then off-screen: the full scene, the reference scene and wireframe.
     FlightRun first = flyFlight(data, flight, {10, 50, 30}, "--benchmark --results r.json");
     std::string firstPng = readFile(data.path + "/shot50.png");
-    FlightRun second = flyFlight(data, flight, {10, 50, 30}, "--offscreen --benchmark");
+    // Off-screen with no quit: the route ends one tick after its last event.
+    FlightRun second = flyFlight(data, std::regex_replace(flight, std::regex("60 quit"), "59 key m"), {10, 50, 30},
+                                 "--offscreen --benchmark");
     EXPECT_EQ(first.status, 0);
     EXPECT_EQ(second.status, 0) << second.err;
     ASSERT_EQ(first.shots[1].width, 1200);
@@ -67,6 +113,7 @@ TEST(Replay, ScreenshotsAreTheSameBytesInAWindowAndOffScreenAndTheBenchmarkRepor
         EXPECT_EQ(first.shots[i].rgb, second.shots[i].rgb) << i;
     EXPECT_NE(first.shots[0].rgb, first.shots[1].rgb);
     EXPECT_NE(second.out.find(", window 1200 x 1200, off-screen, no swap\n"), std::string::npos) << second.out;
+    EXPECT_NE(second.out.find("brinewings benchmark: 60 frames in "), std::string::npos) << second.out;
 
     std::string out = first.out.substr(first.out.find("Q\t\tQuit\n\n") + 9);
     EXPECT_TRUE(std::regex_match(out, std::regex(
@@ -77,10 +124,61 @@ TEST(Replay, ScreenshotsAreTheSameBytesInAWindowAndOffScreenAndTheBenchmarkRepor
         "brinewings benchmark: 60 frames in [0-9.]+ s, mean [0-9.]+ fps, median [0-9.]+ ms, "
         "99th percentile [0-9.]+ ms\n"))) << out;
     nlohmann::json results = nlohmann::json::parse(readFile(data.path + "/r.json"), nullptr, false);
-    EXPECT_EQ(results["complete"], true);
-    EXPECT_EQ(results["phases"].size(), 3u);
-    EXPECT_EQ(results["phases"][2]["first_tick"], 41);
-    EXPECT_EQ(results["end"]["tick"], 60);
+    expectResultsAsPrinted(out, first.err, results);
+}
+
+// Ended by SIGTERM, a benchmark prints its figures and writes its results marked incomplete;
+// written to standard output, a file there gets them after the lines printed, not instead.
+TEST(Replay, ASignalEndsABenchmarkWithItsFiguresAndResults)
+{
+    DataFolder data;
+    data.write("test.flight", "0 key s\n0 pointer 600 1200\n1000000 quit\n");
+    std::string status = shell("cd '" + data.path + "' && { env -u DISPLAY '" BRINEWINGS_BINARY "' --offscreen --replay test.flight "
+                               "--benchmark -s 64x64 --results /dev/stdout --screenshot 999999:late.png >out.txt 2>err.txt & "
+                               "until grep -q Quit out.txt; do sleep 0.1; done; sleep 1; kill -TERM $!; wait $!; echo $?; }");
+    EXPECT_EQ(status, "143\n");
+    std::string out = readFile(data.path + "/out.txt"), err = readFile(data.path + "/err.txt");
+    size_t json = out.find("\n{\n");
+    ASSERT_NE(json, std::string::npos) << out;
+    nlohmann::json results = nlohmann::json::parse(out.substr(json + 1), nullptr, false);
+    EXPECT_EQ(results["complete"], false);
+    expectResultsAsPrinted(out.substr(0, json + 1), err, results);
+    EXPECT_TRUE(std::regex_search(err, std::regex("^brinewings: stopped by SIGTERM\nbrinewings: tick [0-9]+ .+\n"
+                                                  "brinewings: late.png: not written: .+\n$"))) << err;
+}
+
+// The recording ends at the tick its run ended: at a key q read from the flight file, at the
+// window closed, or, past a file-size limit, at its last whole line, and replays to that tick.
+TEST(Replay, ARecordingEndsAtTheTickItsRunEnded)
+{
+    DataFolder data;
+    FlightRun byQ = flyFlight(data, "0 pointer 600 1200\n25 key q\n", {}, "--record rec.flight");
+    EXPECT_EQ(readFile(data.path + "/rec.flight"), "0 pointer 600 1200\n25 key q\n");
+    EXPECT_EQ(byQ.err.substr(0, 20), "brinewings: tick 25 ");
+
+    Program program(data.path, {"-c", "exec \"$0\" --record closed.flight 2>end.txt", BRINEWINGS_BINARY}, "/bin/sh");
+    ASSERT_TRUE(program.waitForWindow());
+    Program::pause(0.3);
+    shell("xdotool windowclose " + std::to_string(program.window()));
+    ASSERT_TRUE(program.waitForExit());
+    EXPECT_EQ(program.exitStatus(), 0);
+    std::string end = readFile(data.path + "/end.txt"), closed = readFile(data.path + "/closed.flight");
+    std::smatch tick;
+    ASSERT_TRUE(std::regex_search(end, tick, std::regex("brinewings: tick ([0-9]+) "))) << end;
+    EXPECT_EQ(closed.substr(closed.rfind('\n', closed.size() - 2) + 1), tick[1].str() + " quit\n") << closed;
+
+    std::string many;
+    for (int t = 0; t < 200; t++)
+        many += std::to_string(t) + " pointer " + std::to_string(t) + " 300\n";
+    data.write("many.flight", many + "200 quit\n");
+    EXPECT_EQ(shell("cd '" + data.path + "' && (ulimit -f 3; '" BRINEWINGS_BINARY "' --replay many.flight --record lim.flight "
+                    "-s 64x64 >/dev/null 2>lim.txt); echo $?"), "1\n");
+    std::string cut = readFile(data.path + "/lim.flight");
+    // Three blocks: 1536 bytes in dash, 3072 in bash.
+    EXPECT_TRUE(cut.size() > 1500 && cut.back() == '\n' && many.compare(0, cut.size(), cut) == 0) << cut.size();
+    FlightRun replay = flyFlight(data, cut, {}, "--offscreen -s 64x64");
+    EXPECT_EQ(replay.status, 0);
+    EXPECT_EQ(readFile(data.path + "/lim.txt"), "brinewings: lim.flight: File too large\n" + replay.err);
 }
 
 // A write that fails, on a device or past a file-size limit, is named with its reason and gives
@@ -132,6 +230,7 @@ TEST(Replay, AnInterruptedBenchmarkIsMarkedIncompleteAndAMinimisedWindowHoldsThe
     WindowManager manager;
     Program program(data.path, {"--replay", "test.flight", "--benchmark"});
     ASSERT_TRUE(program.waitForWindow());
+    auto shown = std::chrono::steady_clock::now();
     std::string window = std::to_string(program.window());
     std::string cpu = "awk '{print $14 + $15}' /proc/" + std::to_string(program.pid()) + "/stat";
     shell("xdotool windowminimize " + window);
@@ -143,10 +242,12 @@ TEST(Replay, AnInterruptedBenchmarkIsMarkedIncompleteAndAMinimisedWindowHoldsThe
     Program::pause(0.5);
     program.key("q");
     ASSERT_TRUE(program.waitForExit());
+    double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - shown).count();
     EXPECT_EQ(program.exitStatus(), 1);
     std::smatch end;
     ASSERT_TRUE(std::regex_search(program.output(), end, std::regex("\nbrinewings benchmark: incomplete at tick ([0-9]+) of 1000000: "
-                                                       "([0-9]+) frames in [0-9.]+ s, mean .+\n$"))) << program.output();
+                                                       "([0-9]+) frames in ([0-9.]+) s, mean .+\n$"))) << program.output();
     EXPECT_EQ(std::stoll(end[2]), std::stoll(end[1]) - 1) << "frames 1 to N - 1 timed, the frame of N not drawn";
+    EXPECT_LT(std::stod(end[3]), wall - 2.0) << "the time minimised is no frame's time";
 }
 
