@@ -232,14 +232,20 @@ long long flightFileEnd(bool* quits)
     return flightEventCount > 0 ? flightEvents[flightEventCount - 1].tick + 1LL : 0;
 }
 
+int formatFlightEvent(char* line, size_t size, const FlightEvent& event)
+{
+    switch (event.action) {
+    case kFlightPointer: return snprintf(line, size, "%d pointer %d %d\n", event.tick, event.a, event.b);
+    case kFlightKey: return snprintf(line, size, "%d key %c\n", event.tick, (char)event.a);
+    case kFlightSpecial: return snprintf(line, size, "%d special %s\n", event.tick, kSpecialKeys[event.a].name);
+    case kFlightQuit: return snprintf(line, size, "%d quit\n", event.tick);
+    }
+    return 0;
+}
+
 bool writeFlightEvent(FILE* out, const FlightEvent& event)
 {
-    int written = 0;
-    switch (event.action) {
-    case kFlightPointer: written = fprintf(out, "%d pointer %d %d\n", event.tick, event.a, event.b); break;
-    case kFlightKey: written = fprintf(out, "%d key %c\n", event.tick, (char)event.a); break;
-    case kFlightSpecial: written = fprintf(out, "%d special %s\n", event.tick, kSpecialKeys[event.a].name); break;
-    case kFlightQuit: written = fprintf(out, "%d quit\n", event.tick); break;
-    }
-    return written > 0 && fflush(out) == 0;
+    char line[kFlightLineBytes];
+    int length = formatFlightEvent(line, sizeof line, event);
+    return length > 0 && fputs(line, out) >= 0 && fflush(out) == 0;
 }

@@ -39,6 +39,14 @@ bool readFlightStream(FILE* file, const char* path, char* message, size_t messag
 // without events. *quits, when given, tells whether an event ends it.
 long long flightFileEnd(bool* quits);
 
+// The longest line formatFlightEvent writes, its line end and terminating zero included.
+inline constexpr int kFlightLineBytes = 64;
+
+// Formats event as one flight-file line, line end included, into line (size bytes, at least
+// kFlightLineBytes) and returns its length. Only events that readFlightFile accepts may be
+// formatted ('#' is not a key).
+int formatFlightEvent(char* line, size_t size, const FlightEvent& event);
+
 // Writes event as one flight-file line, line end included, to out; returns false when the
 // write fails. Only events that readFlightFile accepts may be written ('#' is not a key).
 bool writeFlightEvent(FILE* out, const FlightEvent& event);

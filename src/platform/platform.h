@@ -24,7 +24,7 @@ struct SurfaceRequest {
 struct PlatformHooks {
     void (*input)(FlightAction action, int a, int b);  // a key, special key or pointer event
     void (*resize)(int width, int height);            // a new surface size; the first comes before any frame
-    void (*close)();                                  // the user closed the window
+    void (*close)();                                  // the user closed the window: does not return
 };
 
 // One window system. The run holds the one it was started with and reaches the window system

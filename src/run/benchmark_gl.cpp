@@ -35,7 +35,6 @@ void printBenchmarkReport(const BenchmarkEnd& end)
     printf("brinewings benchmark: renderer %s, OpenGL %s, window %d x %d, %s\n", renderer, version,
            winWidth, winHeight, swapControl);
     printFrameFigures(stdout, end);
-    fflush(stdout);
 }
 
 bool writeBenchmarkResultsFile(const char* file, const BenchmarkEnd& end)

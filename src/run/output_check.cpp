@@ -3,6 +3,7 @@
 
 #include "common/data_files.h"
 #include "flight/flight_file.h"
+#include "run/output_file.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -19,13 +20,16 @@ static const int kInputSlots = kDataFileCount + 1;      // the data files and th
 
 // A file named on the command line or read by the program, as the checks compare it.
 struct NamedFile {
-    std::string shown;     // how a message names it: "--screenshot 5:a.png", "the data file sea02.jpg"
-    const char* path;      // as given
-    std::string folder;    // the folder part of path, as given ("." for a bare name)
-    std::string resolved;  // the folder's real path, '/', the name; empty when the folder is not found
-    bool exists;           // stat succeeded: device and inode hold, regular and isFolder tell its kind
+    std::string shown;       // how a message names it: "--screenshot 5:a.png", "the data file sea02.jpg"
+    const char* path;        // as given
+    std::string folder;      // the folder part of the path (an output's once followed), "." for a bare name
+    std::string realFolder;  // that folder's real path; empty when it is not found
+    std::string resolved;    // realFolder, '/', the name
+    std::string name;
+    bool exists;             // stat succeeded: device and inode hold, regular and isFolder tell its kind
     bool regular;
     bool isFolder;
+    bool inPlace;            // an output written where it is, never replaced (output_file.h)
     dev_t device;
     ino_t inode;
 };
@@ -34,25 +38,26 @@ struct NamedFile {
 // error number; 0 otherwise.
 static int resolve(const char* path, NamedFile* file)
 {
-    file->path = path;
     const char* slash = strrchr(path, '/');
     file->folder = slash == nullptr ? "." : slash == path ? "/" : std::string(path, (size_t)(slash - path));
-    const char* name = slash == nullptr ? path : slash + 1;
+    file->name = slash == nullptr ? path : slash + 1;
     struct stat info;
     file->exists = stat(path, &info) == 0;
     file->regular = file->exists && S_ISREG(info.st_mode);
     // "x/", "x/." and "x/.." name folders whatever x is.
-    file->isFolder = (file->exists && S_ISDIR(info.st_mode)) || name[0] == '\0' || strcmp(name, ".") == 0 ||
-                   strcmp(name, "..") == 0;
+    file->isFolder = (file->exists && S_ISDIR(info.st_mode)) || file->name.empty() || file->name == "." ||
+                     file->name == "..";
     file->device = file->exists ? info.st_dev : 0;
     file->inode = file->exists ? info.st_ino : 0;
     file->resolved.clear();
+    file->realFolder.clear();
     char real[PATH_MAX];
     if (realpath(file->folder.c_str(), real) == nullptr)
         return errno;
     if (stat(real, &info) != 0 || !S_ISDIR(info.st_mode))
         return ENOTDIR;
-    file->resolved = std::string(real) + (strcmp(real, "/") == 0 ? "" : "/") + name;
+    file->realFolder = real;
+    file->resolved = file->realFolder + (strcmp(real, "/") == 0 ? "" : "/") + file->name;
     return 0;
 }
 
@@ -63,24 +68,44 @@ static bool sameFile(const NamedFile& a, const NamedFile& b)
     return !a.resolved.empty() && a.resolved == b.resolved;
 }
 
-// One output on its own: its folder can be written in, and it is not a folder nor a file that
-// cannot be written.
+// One output on its own, judged by the file a write reaches (output_file.h): that file can be
+// written, or its folder written in when the file is made or replaced there, and its name fits
+// the file system. It is not a folder.
 static bool checkOutput(NamedFile* output, char* message, size_t messageSize)
 {
-    int error = resolve(output->path, output);
-    if (error == 0 && access(output->folder.c_str(), W_OK | X_OK) != 0)
+    OutputTarget target;
+    int error = findOutputTarget(output->path, &target);
+    if (error != 0) {
+        snprintf(message, messageSize, "brinewings: %s: %s", output->shown.c_str(), strerror(error));
+        return false;
+    }
+    output->inPlace = target.inPlace;
+    error = resolve(target.path.c_str(), output);
+    if (output->isFolder && error == 0) {
+        snprintf(message, messageSize, "brinewings: %s: is a folder", output->shown.c_str());
+        return false;
+    }
+    // Written where it is: the file must take writes; its folder plays no part.
+    if (output->inPlace) {
+        if (access(output->path, W_OK) == 0)
+            return true;
+        snprintf(message, messageSize, "brinewings: %s: %s", output->shown.c_str(), strerror(errno));
+        return false;
+    }
+    if (error == 0 && access(output->realFolder.c_str(), W_OK | X_OK) != 0)
         error = errno;
     if (error != 0) {
         snprintf(message, messageSize, "brinewings: %s: cannot write in '%s': %s", output->shown.c_str(),
                  output->folder.c_str(), strerror(error));
         return false;
     }
-    if (output->isFolder) {
-        snprintf(message, messageSize, "brinewings: %s: is a folder", output->shown.c_str());
-        return false;
-    }
-    if (output->regular && access(output->path, W_OK) != 0) {
-        snprintf(message, messageSize, "brinewings: %s: %s", output->shown.c_str(), strerror(errno));
+    long nameMax = pathconf(output->realFolder.c_str(), _PC_NAME_MAX);
+    if ((nameMax > 0 && output->name.size() > (size_t)nameMax) || output->resolved.size() >= PATH_MAX)
+        error = ENAMETOOLONG;
+    else if (output->regular && access(output->resolved.c_str(), W_OK) != 0)
+        error = errno;
+    if (error != 0) {
+        snprintf(message, messageSize, "brinewings: %s: %s", output->shown.c_str(), strerror(error));
         return false;
     }
     return true;
@@ -116,10 +141,12 @@ bool checkRunOutputs(const RunOptions& options, const char* flightFile, char* me
     int inputCount = 0;
     for (const char* data : kDataFiles) {
         inputs[inputCount].shown = std::string("the data file ") + data;
+        inputs[inputCount].path = data;
         resolve(data, &inputs[inputCount++]);
     }
     if (flightFile != nullptr) {
         inputs[inputCount].shown = std::string("the flight file ") + flightFile;
+        inputs[inputCount].path = flightFile;
         resolve(flightFile, &inputs[inputCount++]);
     }
 
@@ -128,7 +155,7 @@ bool checkRunOutputs(const RunOptions& options, const char* flightFile, char* me
         if (!checkOutput(&output, message, messageSize))
             return false;
         // A device or a pipe is written in place, and several outputs may share it (/dev/null).
-        if (output.exists && !output.regular)
+        if (output.inPlace && !output.regular)
             continue;
         for (int j = 0; j < inputCount; j++) {
             if (sameFile(output, inputs[j])) {
@@ -138,7 +165,8 @@ bool checkRunOutputs(const RunOptions& options, const char* flightFile, char* me
             }
         }
         for (int j = 0; j < i; j++) {
-            if ((!outputs[j].exists || outputs[j].regular) && sameFile(output, outputs[j])) {
+            // Standard output written in place by several outputs loses none of them.
+            if (!(output.inPlace && outputs[j].inPlace) && sameFile(output, outputs[j])) {
                 snprintf(message, messageSize, "brinewings: %s and %s name the same file", outputs[j].shown.c_str(),
                          output.shown.c_str());
                 return false;

@@ -6,10 +6,13 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+
+static const int kMaxLinks = 40;  // as the kernel allows in one path
 
 static bool report(const char* file, int error)
 {
@@ -17,10 +20,65 @@ static bool report(const char* file, int error)
     return false;
 }
 
-// Writes all of bytes to fd, going on after a short write or an interrupted call. Returns 0,
-// or the errno of the write that failed.
-static int writeAll(int fd, const unsigned char* bytes, size_t size)
+// 1 or 2 when info is the file standard output or standard error holds, else 0.
+static int streamOf(const struct stat& info)
 {
+    for (int fd = 1; fd <= 2; fd++) {
+        struct stat stream;
+        if (fstat(fd, &stream) == 0 && stream.st_dev == info.st_dev && stream.st_ino == info.st_ino)
+            return fd;
+    }
+    return 0;
+}
+
+int findOutputTarget(const char* file, OutputTarget* target)
+{
+    target->path = file;
+    target->stream = 0;
+    target->exists = stat(file, &target->info) == 0;
+    if (target->exists) {
+        target->stream = streamOf(target->info);
+        target->inPlace = target->stream != 0 || !S_ISREG(target->info.st_mode);
+        // A regular file is replaced where it is; a device or a pipe is opened by the name given.
+        if (!target->inPlace) {
+            char* real = realpath(file, nullptr);
+            if (real == nullptr)
+                return errno;
+            target->path = real;
+            free(real);
+        }
+        return 0;
+    }
+    target->inPlace = false;
+    // A missing or unusable folder is left to the write (or the output check) to name.
+    if (errno == ELOOP || errno == ENAMETOOLONG)
+        return errno;
+    // Nothing there yet: each dangling link names the next path, down to the name to create.
+    for (int links = 0;; links++) {
+        if (target->path.size() >= PATH_MAX)
+            return ENAMETOOLONG;
+        struct stat link;
+        if (lstat(target->path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode))
+            return 0;
+        if (links == kMaxLinks)
+            return ELOOP;
+        char next[PATH_MAX];
+        ssize_t size = readlink(target->path.c_str(), next, sizeof next);
+        if (size < 0)
+            return errno;
+        if (size == (ssize_t)sizeof next)
+            return ENAMETOOLONG;
+        std::string linked(next, (size_t)size);
+        size_t slash = target->path.rfind('/');
+        if (!linked.empty() && linked[0] != '/' && slash != std::string::npos)
+            linked = target->path.substr(0, slash + 1) + linked;
+        target->path = linked;
+    }
+}
+
+int writeAll(int fd, const void* data, size_t size)
+{
+    const unsigned char* bytes = (const unsigned char*)data;
     while (size > 0) {
         ssize_t written = write(fd, bytes, size);
         if (written < 0 && errno == EINTR)
@@ -33,9 +91,15 @@ static int writeAll(int fd, const unsigned char* bytes, size_t size)
     return 0;
 }
 
-// A device or a pipe takes the bytes as they come; it cannot be replaced, and must not be.
-static bool writeInPlace(const char* file, const unsigned char* bytes, size_t size)
+// A device, a pipe or a stream takes the bytes as they come; it cannot be replaced, and must not
+// be. Standard output and error get them after what stdio holds, at their own offset.
+static bool writeInPlace(const char* file, const OutputTarget& target, const void* bytes, size_t size)
 {
+    if (target.stream != 0) {
+        FILE* stream = target.stream == 1 ? stdout : stderr;
+        int error = fflush(stream) != 0 ? errno : writeAll(target.stream, bytes, size);
+        return error == 0 || report(file, error);
+    }
     int fd = open(file, O_WRONLY | O_CLOEXEC);
     if (fd < 0)
         return report(file, errno);
@@ -45,34 +109,29 @@ static bool writeInPlace(const char* file, const unsigned char* bytes, size_t si
     return error == 0 || report(file, error);
 }
 
-bool writeOutputFile(const char* file, const void* data, size_t size)
+bool writeOutputFile(const char* file, const void* bytes, size_t size)
 {
-    const unsigned char* bytes = (const unsigned char*)data;
-    struct stat target;
-    bool exists = stat(file, &target) == 0;
-    if (exists && !S_ISREG(target.st_mode))
-        return writeInPlace(file, bytes, size);
-    // The file the name leads to, through any symbolic links, is the one replaced.
-    std::string path = file;
-    if (exists) {
-        char* real = realpath(file, nullptr);
-        if (real == nullptr)
-            return report(file, errno);
-        path = real;
-        free(real);
-    }
+    OutputTarget target;
+    int error = findOutputTarget(file, &target);
+    if (error != 0)
+        return report(file, error);
+    if (target.inPlace)
+        return writeInPlace(file, target, bytes, size);
+    // The temporary file is made beside the file it replaces, where the link leads, so the
+    // rename stays in one file system and replaces that file, not the link.
+    const std::string& path = target.path;
     size_t slash = path.rfind('/');
     std::string temp = (slash == std::string::npos ? "" : path.substr(0, slash + 1)) + ".brinewings-XXXXXX";
     int fd = mkostemp(&temp[0], O_CLOEXEC);
     if (fd < 0)
         return report(file, errno);
-    mode_t mode = target.st_mode & 07777;
-    if (!exists) {
+    mode_t mode = target.info.st_mode & 07777;
+    if (!target.exists) {
         mode_t mask = umask(0);
         umask(mask);
         mode = 0666 & ~mask;
     }
-    int error = fchmod(fd, mode) != 0 ? errno : 0;
+    error = fchmod(fd, mode) != 0 ? errno : 0;
     if (error == 0)
         error = writeAll(fd, bytes, size);
     if (error == 0 && fsync(fd) != 0)

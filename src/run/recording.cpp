@@ -2,29 +2,65 @@
 #include "run/recording.h"
 
 #include "flight/flight_file.h"
+#include "run/output_file.h"
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
-static FILE* recording = nullptr;
+static int recording = -1;            // the file's descriptor while recording
 static const char* recordingName = nullptr;
-static bool recordingQuits = false;  // the last recorded event ends the flight
+static bool recordingQuits = false;   // the last recorded event ends the flight
+static int recordingStream = 0;       // 1 or 2 when the recording goes to standard output or error
+static bool cutBack = false;          // a regular file of our own: cut back to wholeBytes on failure
+static long long wholeBytes = 0;      // the bytes of the whole lines written
 
 static bool fail(int error)
 {
+    // The file ends at its last whole line, so it still replays, to the tick it reached.
+    if (cutBack)
+        (void)ftruncate(recording, wholeBytes);
     fprintf(stderr, "brinewings: %s: %s\n", recordingName, strerror(error));
-    fclose(recording);
-    recording = nullptr;
+    close(recording);
+    recording = -1;
     return false;
+}
+
+// Writes event as one line, whole or not at all.
+static bool writeLine(const FlightEvent& event)
+{
+    char line[kFlightLineBytes];
+    int length = formatFlightEvent(line, sizeof line, event);
+    // Standard output keeps the order of what the program printed before.
+    if (recordingStream != 0 && fflush(recordingStream == 1 ? stdout : stderr) != 0)
+        return fail(errno);
+    int error = writeAll(recording, line, (size_t)length);
+    if (error != 0)
+        return fail(error);
+    wholeBytes += length;
+    return true;
 }
 
 bool openRecording(const char* file)
 {
     recordingName = file;
-    recording = fopen(file, "w");
-    if (recording == nullptr) {
-        fprintf(stderr, "brinewings: %s: %s\n", file, strerror(errno));
+    wholeBytes = 0;
+    // Written to the file a link reaches, as every output is (run/output_file.h).
+    OutputTarget target;
+    int error = findOutputTarget(file, &target);
+    recordingStream = error == 0 ? target.stream : 0;
+    cutBack = error == 0 && !target.inPlace;
+    if (error == 0 && recordingStream != 0)
+        recording = fcntl(recordingStream, F_DUPFD_CLOEXEC, 3);
+    else if (error == 0)
+        recording = open(target.inPlace ? file : target.path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (error == 0 && recording < 0)
+        error = errno;
+    if (error != 0) {
+        fprintf(stderr, "brinewings: %s: %s\n", file, strerror(error));
         return false;
     }
     return true;
@@ -34,34 +70,29 @@ bool recordEvent(const FlightEvent& event)
 {
     // Keys a flight file cannot hold ('#', space, control characters) have no binding either.
     bool writable = event.action != kFlightKey || (event.a >= 33 && event.a <= 126 && event.a != '#');
-    if (recording == nullptr || !writable)
+    if (recording < 0 || !writable)
         return true;
     // A flight file ends at tick 1000000000 (11 days at 1000 frames a second); later input is
     // not recorded, and the file stays valid.
     if (event.tick > kFlightMaxTick || event.tick < 0) {
         fprintf(stderr, "brinewings: %s: recording stopped at tick %d\n", recordingName, kFlightMaxTick);
-        fclose(recording);
-        recording = nullptr;
+        close(recording);
+        recording = -1;
         return true;
     }
     recordingQuits = endsFlight(event);
-    errno = 0;
-    if (!writeFlightEvent(recording, event))
-        return fail(errno != 0 ? errno : EIO);
-    return true;
+    return writeLine(event);
 }
 
 bool closeRecording(long long tick)
 {
-    if (recording == nullptr)
+    if (recording < 0)
         return true;
-    errno = 0;
-    if (!recordingQuits && tick <= kFlightMaxTick &&
-        !writeFlightEvent(recording, {(int)tick, kFlightQuit, 0, 0}))
-        return fail(errno != 0 ? errno : EIO);
-    FILE* file = recording;
-    recording = nullptr;
-    if (fclose(file) != 0) {
+    if (!recordingQuits && tick <= kFlightMaxTick && !writeLine({(int)tick, kFlightQuit, 0, 0}))
+        return false;
+    int file = recording;
+    recording = -1;
+    if (close(file) != 0) {
         fprintf(stderr, "brinewings: %s: %s\n", recordingName, strerror(errno));
         return false;
     }

@@ -11,10 +11,10 @@
 #include "run/frame_capture_gl.h"
 #include "run/output_check.h"
 #include "run/recording.h"
+#include "run/run_signals.h"
 #include "run/tick_pacer.h"
 
 #include <GL/gl.h>
-#include <signal.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -39,10 +39,10 @@ static long long routeTicks = 0;   // advances the flight file flies (flightFile
 static long long drawnTick = -1;   // the tick whose frame was drawn last
 static long long tickStartNs = -1; // when the step of the tick now due to be drawn began
 static long long holdStartNs = -1; // when the flight began to wait for its window
-static bool closeRequested = false;
 static bool awaitingResize = false;  // a full-screen toggle has not reached the window yet
 static long long resizeDeadlineNs = 0;
 static int sizeBeforeToggle[2] = {0, 0};
+static bool ending = false;        // endRun has begun
 static TickPacer pacer;
 static FlightEvent liveEvents[kLiveEventSlots];
 static int liveEventCount = 0;
@@ -162,9 +162,12 @@ static void resizeSurface(int width, int height)
         awaitingResize = false;
 }
 
-static void requestClose()
+// The run ends at once: freeglut goes on to tear down a window that may be gone already. At
+// exit freeglut closes the window too, and the run has ended then.
+static void closeSurface()
 {
-    closeRequested = true;
+    if (!ending)
+        endRun(kEndWindowClosed);
 }
 
 bool openSurface(int* argc, char** argv)
@@ -177,7 +180,7 @@ bool openSurface(int* argc, char** argv)
     request.gpu = options.gpu;
     request.argc = argc;
     request.argv = argv;
-    return platform->open(request, {queueLiveEvent, resizeSurface, requestClose});
+    return platform->open(request, {queueLiveEvent, resizeSurface, closeSurface});
 }
 
 // With any option of ours: creates the recording, makes writes past a file-size limit fail
@@ -190,7 +193,8 @@ static void beginRun()
     // Created only now, so a run that ends before its window (no display) leaves the file alone.
     if (options.recordFile != nullptr && !openRecording(options.recordFile))
         endRun(kEndWriteFailed);
-    signal(SIGXFSZ, SIG_IGN);
+    // A signal, a closed pipe or a file-size limit ends the run with its report.
+    installRunSignals();
     if (options.benchmark) {
         bool intervalZero = false;
         const char* swapControl = platform->setSwapIntervalZero(&intervalZero);
@@ -307,9 +311,9 @@ void runFlight()
 {
     beginRun();
     for (;;) {
+        if (stopSignal() != 0)
+            endRun(kEndSignal);
         platform->pollEvents();
-        if (closeRequested)
-            endRun(kEndWindowClosed);
         bool drawable = platform->surfaceShown() && !awaitingResize;
         if (scripted && !drawable) {
             holdForWindow();
@@ -323,11 +327,14 @@ void runFlight()
 
 void endRun(RunEnd why)
 {
+    ending = true;
     int status = 0;
     if (!closeRecording(flightTick))
         status = 1;
     if (why == kEndWriteFailed || why == kEndWindowFailed)
         status = 1;
+    if (why == kEndSignal)
+        fprintf(stderr, "brinewings: stopped by %s\n", stopSignalName(stopSignal()));
     if (flying || options.recordFile != nullptr) {
         fprintf(stderr, "brinewings: tick %lld heading %.9g eye %.9g %.9g %.9g speed %.9g\n", flightTick,
                 (double)heading, (double)eye.x, (double)eye.y, (double)eye.z, (double)speed);
@@ -351,5 +358,5 @@ void endRun(RunEnd why)
         fprintf(stderr, "brinewings: standard output: %s\n", strerror(errno != 0 ? errno : EIO));
         status = 1;
     }
-    exit(status);
+    exit(why == kEndSignal ? 128 + stopSignal() : status);
 }

@@ -13,6 +13,7 @@ enum RunEnd {
     kEndWindowClosed,  // the window was closed
     kEndWriteFailed,   // a file of the run could not be written
     kEndWindowFailed,  // the window was never shown, or did not follow a full-screen toggle
+    kEndSignal,        // SIGINT, SIGTERM or SIGHUP (run/run_signals.h): status 128 + its number
 };
 
 // Reads the command line (run/run_options.h), before any window system is started, so that no
@@ -42,5 +43,6 @@ bool openSurface(int* argc, char** argv);
 // prints the benchmark figures (marked incomplete when the route was not flown to its end) and
 // writes --results, and exits with the status that what was asked and what was delivered give:
 // 1 when a file or standard output could not be written, a screenshot was not taken, the window
-// failed or the benchmark's route was not flown to its end, else 0. The one place a run ends.
+// failed or the benchmark's route was not flown to its end, else 0; 128 + the signal's number
+// after a signal. The one place a run ends.
 [[noreturn]] void endRun(RunEnd why);

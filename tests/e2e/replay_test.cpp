@@ -8,6 +8,33 @@
 #include <chrono>
 #include <regex>
 
+// The results file printed as the program prints its figures: every field of every phase, the
+// total and how far the route was flown must give the last lines the run printed.
+static void expectResultsAsPrinted(const std::string& out, const nlohmann::json& results)
+{
+    auto figures = [](const nlohmann::json& f) {
+        char text[200];
+        snprintf(text, sizeof text, "%lld frames in %.2f s, mean %.1f fps, median %.2f ms, 99th percentile %.2f ms\n",
+                 f["frames"].get<long long>(), f["seconds"].get<double>(), f["mean_fps"].get<double>(),
+                 f["median_ms"].get<double>(), f["percentile_99_ms"].get<double>());
+        return std::string(text);
+    };
+    std::string lines;
+    for (size_t i = 0; i < results["phases"].size(); i++) {
+        const nlohmann::json& p = results["phases"][i];
+        std::string scene = std::string(p["reference_scene"] ? "reference scene" : "full scene") + (p["wireframe"] ? ", wireframe" : "") +
+                            (p["fog"] ? "" : ", fog off") + (p["mountains"] ? "" : ", mountains off");
+        EXPECT_EQ(p["scene"], scene);
+        lines += "brinewings benchmark: phase " + std::to_string(i + 1) + ", ticks " + p["first_tick"].dump() + " to " +
+                 p["last_tick"].dump() + ", " + scene + ": " + figures(p);
+    }
+    std::string end = results["end"]["tick"].dump(), route = results["route_ticks"].dump();
+    lines += "brinewings benchmark: " + (results["complete"] ? "" : "incomplete at tick " + end + " of " + route + ": ") +
+             figures(results["total"]);
+    EXPECT_TRUE(out.size() >= lines.size() && out.compare(out.size() - lines.size(), lines.size(), lines) == 0) << lines << out;
+    EXPECT_TRUE(!results["complete"] || end == route);
+}
+
 TEST(Replay, ABadFlightFileEndsTheRunWithStatus2AndOneLineBeforeAnyWindow)
 {
     DataFolder data;
@@ -59,7 +86,9 @@ TEST(Replay, ScreenshotsAreTheSameBytesInAWindowAndOffScreenAndTheBenchmarkRepor
     // not square: the full scene, the reference scene and wireframe.
     FlightRun first = flyFlight(data, flight, {10, 50, 30}, "--benchmark --results r.json -s 320x200");
     std::string firstPng = readFile(data.path + "/shot50.png");
-    FlightRun second = flyFlight(data, flight, {10, 50, 30}, "--offscreen --benchmark -s 320x200 --gpu 0");
+    // Off-screen with no quit: the route ends one tick after its last event.
+    FlightRun second = flyFlight(data, std::regex_replace(flight, std::regex("60 quit"), "59 key m"), {10, 50, 30},
+                                 "--offscreen --benchmark -s 320x200 --gpu 0");
     FlightRun third = flyFlight(data, flight, {10, 50, 30}, "--offscreen -s 320x200 --gpu surfaceless");
     EXPECT_EQ(first.status, 0);
     EXPECT_EQ(second.status, 0) << second.err;
@@ -73,6 +102,7 @@ TEST(Replay, ScreenshotsAreTheSameBytesInAWindowAndOffScreenAndTheBenchmarkRepor
     }
     EXPECT_NE(first.shots[0].rgb, first.shots[1].rgb);
     EXPECT_NE(second.out.find(", window 320 x 200, off-screen, no swap, EGL device 0 (software renderer)\n"), std::string::npos) << second.out;
+    EXPECT_NE(second.out.find("brinewings benchmark: 60 frames in "), std::string::npos) << second.out;
 
     std::string out = first.out.substr(first.out.find("Q\t\tQuit\n\n") + 9);
     EXPECT_TRUE(std::regex_match(out, std::regex(
@@ -83,10 +113,59 @@ TEST(Replay, ScreenshotsAreTheSameBytesInAWindowAndOffScreenAndTheBenchmarkRepor
         "brinewings benchmark: 60 frames in [0-9.]+ s, mean [0-9.]+ fps, median [0-9.]+ ms, "
         "99th percentile [0-9.]+ ms\n"))) << out;
     nlohmann::json results = nlohmann::json::parse(readFile(data.path + "/r.json"), nullptr, false);
-    EXPECT_EQ(results["complete"], true);
-    EXPECT_EQ(results["phases"].size(), 3u);
-    EXPECT_EQ(results["phases"][2]["first_tick"], 41);
-    EXPECT_EQ(results["end"]["tick"], 60);
+    expectResultsAsPrinted(out, results);
+}
+
+// Ended by SIGTERM, a benchmark prints its figures and writes its results marked incomplete;
+// written to standard output, a file there gets them after the lines printed, not instead.
+TEST(Replay, ASignalEndsABenchmarkWithItsFiguresAndResults)
+{
+    DataFolder data;
+    data.write("test.flight", "0 key s\n0 pointer 600 1200\n1000000 quit\n");
+    EXPECT_EQ(shell("cd '" + data.path + "' && { env -u DISPLAY '" BRINEWINGS_BINARY "' --offscreen --replay test.flight "
+                               "--benchmark -s 64x64 --results /dev/stdout --screenshot 999999:late.png >out.txt 2>err.txt & "
+                               "until grep -q Quit out.txt; do sleep 0.1; done; sleep 1; kill -TERM $!; wait $!; echo $?; }"), "143\n");
+    std::string out = readFile(data.path + "/out.txt"), err = readFile(data.path + "/err.txt");
+    size_t json = out.find("\n{\n");
+    ASSERT_NE(json, std::string::npos) << out;
+    nlohmann::json results = nlohmann::json::parse(out.substr(json + 1), nullptr, false);
+    EXPECT_EQ(results["complete"], false);
+    expectResultsAsPrinted(out.substr(0, json + 1), results);
+    EXPECT_TRUE(std::regex_search(err, std::regex("^brinewings: stopped by SIGTERM\nbrinewings: tick [0-9]+ .+\n"
+                                                  "brinewings: late.png: not written: .+\n$"))) << err;
+}
+
+// The recording ends at the tick its run ended: at a key q read from the flight file, at the
+// window closed, or, past a file-size limit, at its last whole line, and replays to that tick.
+TEST(Replay, ARecordingEndsAtTheTickItsRunEnded)
+{
+    DataFolder data;
+    FlightRun byQ = flyFlight(data, "0 pointer 600 1200\n25 key q\n", {}, "--record rec.flight");
+    EXPECT_EQ(readFile(data.path + "/rec.flight"), "0 pointer 600 1200\n25 key q\n");
+    EXPECT_EQ(byQ.err.substr(0, 20), "brinewings: tick 25 ");
+
+    Program program(data.path, {"-c", "exec \"$0\" --record closed.flight 2>end.txt", BRINEWINGS_BINARY}, "/bin/sh");
+    ASSERT_TRUE(program.waitForWindow());
+    shell("xdotool windowclose " + std::to_string(program.window()));
+    ASSERT_TRUE(program.waitForExit());
+    EXPECT_EQ(program.exitStatus(), 0);
+    std::string end = readFile(data.path + "/end.txt"), closed = readFile(data.path + "/closed.flight");
+    std::smatch tick;
+    ASSERT_TRUE(std::regex_search(end, tick, std::regex("brinewings: tick ([0-9]+) "))) << end;
+    EXPECT_EQ(closed.substr(closed.rfind('\n', closed.size() - 2) + 1), tick[1].str() + " quit\n") << closed;
+
+    std::string many;
+    for (int t = 0; t < 200; t++)
+        many += std::to_string(t) + " pointer " + std::to_string(t) + " 300\n";
+    data.write("many.flight", many + "200 quit\n");
+    EXPECT_EQ(shell("cd '" + data.path + "' && (ulimit -f 3; '" BRINEWINGS_BINARY "' --replay many.flight --record lim.flight "
+                    "-s 64x64 >/dev/null 2>lim.txt); echo $?"), "1\n");
+    std::string cut = readFile(data.path + "/lim.flight");
+    // Three blocks: 1536 bytes in dash, 3072 in bash.
+    EXPECT_TRUE(cut.size() > 1500 && cut.back() == '\n' && many.compare(0, cut.size(), cut) == 0) << cut.size();
+    FlightRun replay = flyFlight(data, cut, {}, "--offscreen -s 64x64");
+    EXPECT_EQ(replay.status, 0);
+    EXPECT_EQ(readFile(data.path + "/lim.txt"), "brinewings: lim.flight: File too large\n" + replay.err);
 }
 
 // A write that fails, on a device or past a file-size limit, is named with its reason and gives
@@ -138,6 +217,7 @@ TEST(Replay, AnInterruptedBenchmarkIsMarkedIncompleteAndAMinimisedWindowHoldsThe
     WindowManager manager;
     Program program(data.path, {"--replay", "test.flight", "--benchmark"});
     ASSERT_TRUE(program.waitForWindow());
+    auto shown = std::chrono::steady_clock::now();
     std::string window = std::to_string(program.window());
     std::string cpu = "awk '{print $14 + $15}' /proc/" + std::to_string(program.pid()) + "/stat";
     shell("xdotool windowminimize " + window);
@@ -149,11 +229,13 @@ TEST(Replay, AnInterruptedBenchmarkIsMarkedIncompleteAndAMinimisedWindowHoldsThe
     Program::pause(0.5);
     program.key("q");
     ASSERT_TRUE(program.waitForExit());
+    double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - shown).count();
     EXPECT_EQ(program.exitStatus(), 1);
     std::smatch end;
     ASSERT_TRUE(std::regex_search(program.output(), end, std::regex("\nbrinewings benchmark: incomplete at tick ([0-9]+) of 1000000: "
-                                                       "([0-9]+) frames in [0-9.]+ s, mean .+\n$"))) << program.output();
+                                                       "([0-9]+) frames in ([0-9.]+) s, mean .+\n$"))) << program.output();
     EXPECT_EQ(std::stoll(end[2]), std::stoll(end[1]) - 1) << "frames 1 to N - 1 timed, the frame of N not drawn";
+    EXPECT_LT(std::stod(end[3]), wall - 2.0) << "the time minimised is no frame's time";
 }
 
 

@@ -3,7 +3,10 @@
 #include "run/run_options.h"
 #include "flight/flight_file.h"
 
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -119,9 +122,17 @@ TEST(RunOptions, BadLinesAndOutputsAreRefusedBeforeTheWindowOpens)
     FILE* flight = fopen("mine.flight", "w");
     fputs("0 pointer 1 2\n100 key Q\n", flight);
     fclose(flight);
-    ASSERT_EQ(link("mine.flight", "hard.flight") + mkdir("sub", 0755), 0);
+    flight = fopen("noquit.flight", "w");
+    fputs("0 pointer 1 2\n50 key w\n", flight);
+    fclose(flight);
+    ASSERT_EQ(link("mine.flight", "hard.flight") + mkdir("sub", 0755) + mkdir("ro", 0755) + symlink("r.flight", "dang.png") +
+              symlink("nosuch/x.png", "miss.png") + symlink("loop1", "loop2") + symlink("loop2", "loop1") +
+              symlink("ro/x.png", "inro.png") + symlink("ro/f.png", "tof.png") + chmod(folder, 0755), 0);
+    fclose(fopen("ro/f.png", "w"));
+    ASSERT_EQ(chmod("ro/f.png", 0666), 0);
     const std::string quits = "--screenshot 101:a.png: the flight ends at tick 100, so that frame is never drawn";
-    struct Case { const char* line; std::string message; } cases[] = {
+    const std::string longName = std::string(300, 'n');
+    struct Case { std::string line, message; } cases[] = {
         {"--replya x", "unknown option '--replya' (try --help)"},
         {"--screenshots 5:a.png", "unknown option '--screenshots' (try --help)"},
         {"-replay x", "unknown option '-replay' (try --help)"},
@@ -149,11 +160,28 @@ TEST(RunOptions, BadLinesAndOutputsAreRefusedBeforeTheWindowOpens)
         {"--screenshot 5:sea02.jpg", "--screenshot 5:sea02.jpg would overwrite the data file sea02.jpg"},
         {"--replay mine.flight --screenshot 101:a.png", quits},
         {"--replay mine.flight --screenshot 1:/dev/null --screenshot 2:/dev/null --screenshot 100:a.png --record sub/r", ""},
+        {"--record r.flight --screenshot 5:dang.png", "--screenshot 5:dang.png and --record r.flight name the same file"},
+        {"--screenshot 5:miss.png", "--screenshot 5:miss.png: cannot write in 'nosuch': No such file or directory"},
+        {"--record loop1", "--record loop1: Too many levels of symbolic links"},
+        {"--record " + longName, "--record " + longName + ": File name too long"},
+        {"--benchmark --replay noquit.flight --screenshot 52:a.png", "--screenshot 52:a.png: the benchmark ends at tick 51, so that frame is never drawn"},
     };
     for (const Case& c : cases) {
         RunOptions options;
         EXPECT_EQ(refusal(c.line, &options), c.message.empty() ? "" : "brinewings: " + c.message) << c.line;
     }
+    // The suite runs as root, who may write in any folder: a link into one and a link to a file
+    // in one are checked as nobody.
+    pid_t child = fork();
+    if (child == 0) {
+        RunOptions a, b;
+        bool nobody = geteuid() != 0 || (setgroups(0, nullptr) == 0 && setresgid(65534, 65534, 65534) == 0 &&
+                                         setresuid(65534, 65534, 65534) == 0);
+        _exit(nobody && refusal("--screenshot 5:inro.png", &a) == "brinewings: --screenshot 5:inro.png: cannot write in 'ro': Permission denied" &&
+              refusal("--record tof.png", &b) == "brinewings: --record tof.png: cannot write in '" + std::string(folder) + "/ro': Permission denied" ? 0 : 1);
+    }
+    int status = -1;
+    EXPECT_TRUE(waitpid(child, &status, 0) == child && status == 0) << "an unwritable folder taken as nobody";
     ASSERT_EQ(chdir(cwd), 0);
     system(("rm -r " + std::string(folder)).c_str());
 }
