@@ -7,6 +7,7 @@
 #include "environment/texture_gl.h"
 #include "run/offscreen_gl.h"
 #include "run/run_loop_gl.h"
+#include "run/standard_output.h"
 
 #include <GL/freeglut.h>
 
@@ -28,7 +29,7 @@ static void printControls()
     printf("F\t\tToggle Fullscreen\n\n");
     printf("Q\t\tQuit\n\n");
     // Shown at once even when standard output is a pipe or a log file.
-    fflush(stdout);
+    flushStandardOutput();
 }
 
 int main(int argc, char** argv)

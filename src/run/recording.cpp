@@ -1,6 +1,7 @@
 // recording.cpp -- the flight's events written to a flight file as they are applied (--record)
 #include "run/recording.h"
 
+#include "common/shown_path.h"
 #include "flight/flight_file.h"
 
 #include <cerrno>
@@ -13,7 +14,7 @@ static bool recordingQuits = false;  // the last recorded event ends the flight
 
 static bool fail(int error)
 {
-    fprintf(stderr, "brinewings: %s: %s\n", recordingName, strerror(error));
+    fprintf(stderr, "brinewings: %s: %s\n", shownPath(recordingName), strerror(error));
     fclose(recording);
     recording = nullptr;
     return false;
@@ -24,7 +25,7 @@ bool openRecording(const char* file)
     recordingName = file;
     recording = fopen(file, "w");
     if (recording == nullptr) {
-        fprintf(stderr, "brinewings: %s: %s\n", file, strerror(errno));
+        fprintf(stderr, "brinewings: %s: %s\n", shownPath(file), strerror(errno));
         return false;
     }
     return true;
@@ -39,7 +40,7 @@ bool recordEvent(const FlightEvent& event)
     // A flight file ends at tick 1000000000 (11 days at 1000 frames a second); later input is
     // not recorded, and the file stays valid.
     if (event.tick > kFlightMaxTick || event.tick < 0) {
-        fprintf(stderr, "brinewings: %s: recording stopped at tick %d\n", recordingName, kFlightMaxTick);
+        fprintf(stderr, "brinewings: %s: recording stopped at tick %d\n", shownPath(recordingName), kFlightMaxTick);
         fclose(recording);
         recording = nullptr;
         return true;
@@ -62,7 +63,7 @@ bool closeRecording(long long tick)
     FILE* file = recording;
     recording = nullptr;
     if (fclose(file) != 0) {
-        fprintf(stderr, "brinewings: %s: %s\n", recordingName, strerror(errno));
+        fprintf(stderr, "brinewings: %s: %s\n", shownPath(recordingName), strerror(errno));
         return false;
     }
     return true;

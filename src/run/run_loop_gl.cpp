@@ -2,14 +2,18 @@
 #include "run/run_loop_gl.h"
 
 #include "app/rendering_gl.h"
+#include "common/shown_path.h"
 #include "flight/flight.h"
 #include "flight/flight_file.h"
 #include "flight/frame_draw.h"
 #include "run/benchmark_gl.h"
+#include "run/data_folder.h"
+#include "run/display_check.h"
 #include "run/frame_capture_gl.h"
 #include "run/output_check.h"
 #include "run/offscreen_gl.h"
 #include "run/recording.h"
+#include "run/standard_output.h"
 
 #include <GL/freeglut.h>
 #include <signal.h>
@@ -49,8 +53,12 @@ int prepareRun(int argc, char** argv)
         return 2;
     }
     if (options.help || options.version) {
-        options.help ? printRunUsage(stdout) : printRunVersion(stdout);
-        return fflush(stdout) == 0 && !ferror(stdout) ? 0 : 1;
+        options.help ? printRunUsage(stdout, options.dataDir) : printRunVersion(stdout);
+        return finishStandardOutput() ? 0 : 1;
+    }
+    if (!enterDataFolder(&options, message, sizeof message)) {
+        fprintf(stderr, "%s\n", message);
+        return 2;
     }
     scripted = anyRunOption(options);
     offscreen = options.offscreen;
@@ -70,9 +78,12 @@ int prepareRun(int argc, char** argv)
     routeTicks = flightFileEnd(nullptr);
     // A benchmark of no frames would report nothing and pass.
     if (options.benchmark && routeTicks == 0) {
-        fprintf(stderr, "brinewings: %s: the route flies no ticks\n", flight);
+        fprintf(stderr, "brinewings: %s: the route flies no ticks\n", shownPath(flight));
         return 2;
     }
+    // Last, after every refusal: a window needs a display.
+    if (!offscreen && !displayAnswers(options.display))
+        return 1;
     std::stable_sort(options.screenshots, options.screenshots + options.screenshotCount,
                      [](const ScreenshotRequest& a, const ScreenshotRequest& b) { return a.tick < b.tick; });
     return -1;
@@ -227,7 +238,7 @@ void endRun(RunEnd why)
     }
     for (int i = nextScreenshot; i < options.screenshotCount; i++) {
         fprintf(stderr, "brinewings: %s: not written: the run ended at tick %lld, before the frame of tick %d\n",
-                options.screenshots[i].file, flightTick, options.screenshots[i].tick);
+                shownPath(options.screenshots[i].file), flightTick, options.screenshots[i].tick);
         status = 1;
     }
     if (options.benchmark) {
@@ -239,10 +250,7 @@ void endRun(RunEnd why)
             status = 1;
     }
     // The figures on standard output are an output of the run like any file.
-    errno = 0;
-    if (scripted && (fflush(stdout) != 0 || ferror(stdout))) {
-        fprintf(stderr, "brinewings: standard output: %s\n", strerror(errno != 0 ? errno : EIO));
+    if (scripted && !finishStandardOutput())
         status = 1;
-    }
     exit(status);
 }
