@@ -174,7 +174,7 @@ static bool takeValue(const OptionName& option, const char* value, RunOptions* o
             snprintf(message, messageSize,
                      option.kind == kOptSize
                          ? "brinewings: %s '%s': expected WxH, each side from %d to %d"
-                         : "brinewings: %s '%s': expected WxH, WxH+X+Y, WxH-X-Y or +X+Y, each side from %d to %d",
+                         : "brinewings: %s '%s': expected WxH, WxH+X+Y, WxH-X-Y, +X+Y or -X-Y, each side from %d to %d",
                      option.name, shownPath(value), kMinWindowSide, kMaxWindowSide);
             return false;
         }
