@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+static Display* connection = nullptr;  // the display tried, left open
+
 bool displayAnswers(const char* display)
 {
     const char* name = display != nullptr ? display : getenv("DISPLAY");
@@ -16,12 +18,12 @@ bool displayAnswers(const char* display)
                         "desktop session\n");
         return false;
     }
-    // A connection opened and closed at once: freeglut opens its own right after.
-    Display* connection = XOpenDisplay(name);
+    // The connection stays open for the run: a server that resets when its last client leaves
+    // (Xvfb, a bare X server) would otherwise be resetting just as freeglut connects.
+    connection = XOpenDisplay(name);
     if (connection == nullptr) {
         fprintf(stderr, "brinewings: no X display to open a window on: '%s' does not answer\n", shownPath(name));
         return false;
     }
-    XCloseDisplay(connection);
     return true;
 }
