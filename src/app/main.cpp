@@ -6,6 +6,7 @@
 #include "flight/controls.h"
 #include "flight/rendering_gl.h"
 #include "run/run_loop_gl.h"
+#include "run/standard_output.h"
 
 #include <cstdio>
 
@@ -25,5 +26,7 @@ int main(int argc, char** argv)
         return 1;
     initRendering();
     printControls(stdout);
+    // Shown at once even when standard output is a pipe or a log file.
+    flushStandardOutput();
     runFlight();
 }

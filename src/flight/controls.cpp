@@ -16,5 +16,4 @@ void printControls(FILE* out)
           "F\t\tToggle Fullscreen\n\n"
           "Q\t\tQuit\n\n",
           out);
-    fflush(out);
 }

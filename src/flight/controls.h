@@ -3,6 +3,5 @@
 
 #include <cstdio>
 
-// Writes the twelve-line controls summary, "== CONTROLS ==" first, to out and flushes it, so it
-// shows at once even when out is a pipe or a log file.
+// Writes the twelve-line controls summary, "== CONTROLS ==" first, to out.
 void printControls(FILE* out);

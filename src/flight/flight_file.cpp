@@ -1,5 +1,6 @@
 // flight_file.cpp -- reads and writes flight files, checking every byte and number at the boundary
 #include "flight/flight_file.h"
+#include "common/shown_path.h"
 
 #include <cerrno>
 #include <cstring>
@@ -197,9 +198,9 @@ bool readFlightStream(FILE* file, const char* path, char* message, size_t messag
         previousTick = event.tick;
     }
     if (ferror(file) != 0) {
-        snprintf(message, messageSize, "brinewings: %s: %s", path, strerror(errno));
+        snprintf(message, messageSize, "brinewings: %s: %s", shownPath(path), strerror(errno));
     } else if (status < 0) {
-        snprintf(message, messageSize, "brinewings: %s:%d: %s", path, lineNumber, reason);
+        snprintf(message, messageSize, "brinewings: %s:%d: %s", shownPath(path), lineNumber, reason);
     } else {
         return true;
     }
@@ -212,7 +213,7 @@ bool readFlightFile(const char* path, char* message, size_t messageSize)
     FILE* file = fopen(path, "rb");
     if (file == nullptr) {
         flightEventCount = 0;
-        snprintf(message, messageSize, "brinewings: %s: %s", path, strerror(errno));
+        snprintf(message, messageSize, "brinewings: %s: %s", shownPath(path), strerror(errno));
         return false;
     }
     bool read = readFlightStream(file, path, message, messageSize);

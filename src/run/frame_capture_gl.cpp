@@ -1,6 +1,7 @@
 // frame_capture_gl.cpp -- the finished frame in the back buffer written as a PNG file
 #include "run/frame_capture_gl.h"
 
+#include "common/shown_path.h"
 #include "run/output_file.h"
 
 #include <GL/gl.h>
@@ -23,7 +24,7 @@ static void appendBytes(void* context, void* data, int size)
 bool writeBackBufferPng(const char* file, int width, int height)
 {
     if (width < 1 || height < 1) {
-        fprintf(stderr, "brinewings: %s: the window has no pixels to capture\n", file);
+        fprintf(stderr, "brinewings: %s: the window has no pixels to capture\n", shownPath(file));
         return false;
     }
     size_t rowBytes = (size_t)width * 3;
@@ -40,7 +41,7 @@ bool writeBackBufferPng(const char* file, int width, int height)
     stbi_flip_vertically_on_write(1);
     std::vector<unsigned char> png;
     if (stbi_write_png_to_func(appendBytes, &png, width, height, 3, rgb.data(), (int)rowBytes) == 0) {
-        fprintf(stderr, "brinewings: %s: not enough memory to encode the PNG\n", file);
+        fprintf(stderr, "brinewings: %s: not enough memory to encode the PNG\n", shownPath(file));
         return false;
     }
     return writeOutputFile(file, png.data(), png.size());

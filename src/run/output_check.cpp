@@ -2,6 +2,7 @@
 #include "run/output_check.h"
 
 #include "common/data_files.h"
+#include "common/shown_path.h"
 #include "flight/flight_file.h"
 #include "run/output_file.h"
 
@@ -95,8 +96,12 @@ static bool checkOutput(NamedFile* output, char* message, size_t messageSize)
     if (error == 0 && access(output->realFolder.c_str(), W_OK | X_OK) != 0)
         error = errno;
     if (error != 0) {
+        // The folder as the user typed it, as the rest of the line.
+        const char* typed = typedPath(output->path);
+        const char* slash = strrchr(typed, '/');
+        std::string folder = slash == nullptr ? "." : slash == typed ? "/" : std::string(typed, (size_t)(slash - typed));
         snprintf(message, messageSize, "brinewings: %s: cannot write in '%s': %s", output->shown.c_str(),
-                 output->folder.c_str(), strerror(error));
+                 shownPath(folder.c_str()), strerror(error));
         return false;
     }
     long nameMax = pathconf(output->realFolder.c_str(), _PC_NAME_MAX);
@@ -127,15 +132,15 @@ bool checkRunOutputs(const RunOptions& options, const char* flightFile, char* me
     int outputCount = 0;
     for (int i = 0; i < options.screenshotCount; i++) {
         outputs[outputCount].shown = "--screenshot " + std::to_string(options.screenshots[i].tick) + ":" +
-                                     options.screenshots[i].file;
+                                     shownPath(options.screenshots[i].file);
         outputs[outputCount++].path = options.screenshots[i].file;
     }
     if (options.recordFile != nullptr) {
-        outputs[outputCount].shown = std::string("--record ") + options.recordFile;
+        outputs[outputCount].shown = std::string("--record ") + shownPath(options.recordFile);
         outputs[outputCount++].path = options.recordFile;
     }
     if (options.resultsFile != nullptr) {
-        outputs[outputCount].shown = std::string("--results ") + options.resultsFile;
+        outputs[outputCount].shown = std::string("--results ") + shownPath(options.resultsFile);
         outputs[outputCount++].path = options.resultsFile;
     }
     int inputCount = 0;
@@ -145,7 +150,7 @@ bool checkRunOutputs(const RunOptions& options, const char* flightFile, char* me
         resolve(data, &inputs[inputCount++]);
     }
     if (flightFile != nullptr) {
-        inputs[inputCount].shown = std::string("the flight file ") + flightFile;
+        inputs[inputCount].shown = std::string("the flight file ") + shownPath(flightFile);
         inputs[inputCount].path = flightFile;
         resolve(flightFile, &inputs[inputCount++]);
     }
@@ -179,7 +184,7 @@ bool checkRunOutputs(const RunOptions& options, const char* flightFile, char* me
         if (options.screenshots[i].tick > last) {
             snprintf(message, messageSize,
                      "brinewings: --screenshot %d:%s: the %s ends at tick %lld, so that frame is never drawn",
-                     options.screenshots[i].tick, options.screenshots[i].file,
+                     options.screenshots[i].tick, shownPath(options.screenshots[i].file),
                      options.benchmark ? "benchmark" : "flight", last);
             return false;
         }

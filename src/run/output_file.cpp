@@ -1,6 +1,7 @@
 // output_file.cpp -- a run's output files written whole or not at all, every write checked
 #include "run/output_file.h"
 
+#include "common/shown_path.h"
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,7 +17,7 @@ static const int kMaxLinks = 40;  // as the kernel allows in one path
 
 static bool report(const char* file, int error)
 {
-    fprintf(stderr, "brinewings: %s: %s\n", file, strerror(error));
+    fprintf(stderr, "brinewings: %s: %s\n", shownPath(file), strerror(error));
     return false;
 }
 

@@ -1,6 +1,7 @@
 // recording.cpp -- the flight's events written to a flight file as they are applied (--record)
 #include "run/recording.h"
 
+#include "common/shown_path.h"
 #include "flight/flight_file.h"
 #include "run/output_file.h"
 
@@ -23,7 +24,7 @@ static bool fail(int error)
     // The file ends at its last whole line, so it still replays, to the tick it reached.
     if (cutBack)
         (void)ftruncate(recording, wholeBytes);
-    fprintf(stderr, "brinewings: %s: %s\n", recordingName, strerror(error));
+    fprintf(stderr, "brinewings: %s: %s\n", shownPath(recordingName), strerror(error));
     close(recording);
     recording = -1;
     return false;
@@ -60,7 +61,7 @@ bool openRecording(const char* file)
     if (error == 0 && recording < 0)
         error = errno;
     if (error != 0) {
-        fprintf(stderr, "brinewings: %s: %s\n", file, strerror(error));
+        fprintf(stderr, "brinewings: %s: %s\n", shownPath(file), strerror(error));
         return false;
     }
     return true;
@@ -75,7 +76,7 @@ bool recordEvent(const FlightEvent& event)
     // A flight file ends at tick 1000000000 (11 days at 1000 frames a second); later input is
     // not recorded, and the file stays valid.
     if (event.tick > kFlightMaxTick || event.tick < 0) {
-        fprintf(stderr, "brinewings: %s: recording stopped at tick %d\n", recordingName, kFlightMaxTick);
+        fprintf(stderr, "brinewings: %s: recording stopped at tick %d\n", shownPath(recordingName), kFlightMaxTick);
         close(recording);
         recording = -1;
         return true;
@@ -93,7 +94,7 @@ bool closeRecording(long long tick)
     int file = recording;
     recording = -1;
     if (close(file) != 0) {
-        fprintf(stderr, "brinewings: %s: %s\n", recordingName, strerror(errno));
+        fprintf(stderr, "brinewings: %s: %s\n", shownPath(recordingName), strerror(errno));
         return false;
     }
     return true;

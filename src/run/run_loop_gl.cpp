@@ -2,16 +2,20 @@
 #include "run/run_loop_gl.h"
 
 #include "common/data_files.h"
+#include "common/shown_path.h"
 #include "common/window_size.h"
 #include "flight/flight.h"
 #include "flight/flight_file.h"
 #include "flight/frame_draw.h"
 #include "flight/rendering_gl.h"
 #include "run/benchmark_gl.h"
+#include "run/data_folder.h"
+#include "platform/display_check_x11.h"
 #include "run/frame_capture_gl.h"
 #include "run/output_check.h"
 #include "run/recording.h"
 #include "run/run_signals.h"
+#include "run/standard_output.h"
 #include "run/tick_pacer.h"
 
 #include <GL/gl.h>
@@ -73,12 +77,16 @@ int prepareRun(int argc, char** argv)
     if (options.help || options.version || options.listGpus) {
         bool listed = true;
         if (options.help)
-            printRunUsage(stdout);
+            printRunUsage(stdout, options.dataDir);
         else if (options.version)
             printRunVersion(stdout);
         else
             listed = listGpus();
-        return fflush(stdout) == 0 && !ferror(stdout) && listed ? 0 : 1;
+        return finishStandardOutput() && listed ? 0 : 1;
+    }
+    if (!enterDataFolder(&options, message, sizeof message)) {
+        fprintf(stderr, "%s\n", message);
+        return 2;
     }
     scripted = anyRunOption(options);
     const char* flight = options.replayFile != nullptr ? options.replayFile
@@ -97,9 +105,12 @@ int prepareRun(int argc, char** argv)
     routeTicks = flightFileEnd(nullptr);
     // A benchmark of no frames would report nothing and pass.
     if (options.benchmark && routeTicks == 0) {
-        fprintf(stderr, "brinewings: %s: the route flies no ticks\n", flight);
+        fprintf(stderr, "brinewings: %s: the route flies no ticks\n", shownPath(flight));
         return 2;
     }
+    // Last, after every refusal: a window needs a display.
+    if (!options.offscreen && !displayAnswers(options.display))
+        return 1;
     std::stable_sort(options.screenshots, options.screenshots + options.screenshotCount,
                      [](const ScreenshotRequest& a, const ScreenshotRequest& b) { return a.tick < b.tick; });
     return -1;
@@ -341,7 +352,7 @@ void endRun(RunEnd why)
     }
     for (int i = nextScreenshot; i < options.screenshotCount; i++) {
         fprintf(stderr, "brinewings: %s: not written: the run ended at tick %lld, before the frame of tick %d\n",
-                options.screenshots[i].file, flightTick, options.screenshots[i].tick);
+                shownPath(options.screenshots[i].file), flightTick, options.screenshots[i].tick);
         status = 1;
     }
     if (options.benchmark) {
@@ -353,10 +364,7 @@ void endRun(RunEnd why)
             status = 1;
     }
     // The figures on standard output are an output of the run like any file.
-    errno = 0;
-    if (scripted && (fflush(stdout) != 0 || ferror(stdout))) {
-        fprintf(stderr, "brinewings: standard output: %s\n", strerror(errno != 0 ? errno : EIO));
+    if (scripted && !finishStandardOutput())
         status = 1;
-    }
     exit(why == kEndSignal ? 128 + stopSignal() : status);
 }

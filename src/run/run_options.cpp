@@ -2,11 +2,13 @@
 #include "run/run_options.h"
 
 #include "common/data_files.h"
+#include "common/shown_path.h"
 #include "flight/controls.h"
 #include "flight/flight_file.h"
 #include "run/tick_pacer.h"
 
 #include <cstring>
+#include <string>
 
 #ifndef BRINEWINGS_VERSION_TEXT
 #define BRINEWINGS_VERSION_TEXT "unknown"
@@ -14,9 +16,9 @@
 
 // What each option is; the kind decides what parseRunOptions does with its value.
 enum OptionKind {
-    kOptHelp, kOptVersion, kOptReplay, kOptRecord, kOptResults, kOptScreenshot, kOptSize,
+    kOptHelp, kOptVersion, kOptReplay, kOptRecord, kOptResults, kOptScreenshot, kOptSize, kOptDataDir,
     kOptBenchmark, kOptOffscreen, kOptFullScreen, kOptListGpus, kOptGpu, kOptTickRate,
-    kOptDisplay, kOptGeometry, kOptDirect, kOptIndirect, kOptGlutFlag,  // freeglut's, left in argv
+    kOptDisplay, kOptGeometry, kOptIconic, kOptDirect, kOptIndirect, kOptGlutFlag,  // freeglut's, left in argv
 };
 
 struct OptionName {
@@ -36,6 +38,7 @@ static const OptionName kOptions[] = {
     {"--screenshot", true, kOptScreenshot},
     {"--size", true, kOptSize},
     {"-s", true, kOptSize},
+    {"--data-dir", true, kOptDataDir},
     {"--benchmark", false, kOptBenchmark},
     {"--offscreen", false, kOptOffscreen},
     {"--fullscreen", false, kOptFullScreen},
@@ -46,7 +49,7 @@ static const OptionName kOptions[] = {
     {"-geometry", true, kOptGeometry},
     {"-direct", false, kOptDirect},
     {"-indirect", false, kOptIndirect},
-    {"-iconic", false, kOptGlutFlag},
+    {"-iconic", false, kOptIconic},
     {"-gldebug", false, kOptGlutFlag},
     {"-sync", false, kOptGlutFlag},
 };
@@ -92,8 +95,8 @@ static bool readSize(const char* value, int* width, int* height)
 }
 
 // X's geometry, as freeglut reads it: [=][WxH][{+-}X{+-}Y]. The size, when given, is taken
-// like --size. An offset from the right or bottom edge (-X, -Y) needs the size, as freeglut
-// places the window by the size in the same value.
+// like --size. An offset from the right or bottom edge (-X, -Y) without a size places the
+// window by freeglut's default size, as X does.
 static bool readGeometry(const char* value, int* width, int* height)
 {
     const char* p = value + (value[0] == '=' ? 1 : 0);
@@ -111,7 +114,7 @@ static bool readGeometry(const char* value, int* width, int* height)
     if (*offsets == '\0')
         return sizeChars > 0;
     for (int axis = 0; axis < 2; axis++) {
-        if (*offsets != '+' && !(*offsets == '-' && sizeChars > 0))
+        if (*offsets != '+' && *offsets != '-')
             return false;
         const char* digits = ++offsets;
         int offset = 0;
@@ -157,6 +160,7 @@ static bool takeValue(const OptionName& option, const char* value, RunOptions* o
     const char** file = option.kind == kOptReplay    ? &options->replayFile
                         : option.kind == kOptRecord  ? &options->recordFile
                         : option.kind == kOptResults ? &options->resultsFile
+                        : option.kind == kOptDataDir ? &options->dataDir
                                                      : nullptr;
     if (file != nullptr) {
         if (*file != nullptr) {
@@ -173,7 +177,7 @@ static bool takeValue(const OptionName& option, const char* value, RunOptions* o
         }
         if (!readScreenshot(value, &options->screenshots[options->screenshotCount])) {
             snprintf(message, messageSize,
-                     "brinewings: --screenshot '%s': expected TICK:FILE, TICK from 0 to %d", value,
+                     "brinewings: --screenshot '%s': expected TICK:FILE, TICK from 0 to %d", shownPath(value),
                      kFlightMaxTick);
             return false;
         }
@@ -212,8 +216,8 @@ static bool takeValue(const OptionName& option, const char* value, RunOptions* o
             snprintf(message, messageSize,
                      option.kind == kOptSize
                          ? "brinewings: %s '%s': expected WxH, each side from %d to %d"
-                         : "brinewings: %s '%s': expected WxH, WxH+X+Y, WxH-X-Y or +X+Y, each side from %d to %d",
-                     option.name, value, kMinWindowSide, kMaxWindowSide);
+                         : "brinewings: %s '%s': expected WxH, WxH+X+Y, WxH-X-Y, +X+Y or -X-Y, each side from %d to %d",
+                     option.name, shownPath(value), kMinWindowSide, kMaxWindowSide);
             return false;
         }
         if (sizeGiven) {
@@ -221,7 +225,9 @@ static bool takeValue(const OptionName& option, const char* value, RunOptions* o
             options->height = height;
         }
     }
-    return true;  // -display: freeglut reads it
+    if (option.kind == kOptDisplay)
+        options->display = value;  // freeglut opens it; the display check tries it first
+    return true;
 }
 
 // Sets the flag of an option without a value; false with the message when it was set already.
@@ -233,11 +239,12 @@ static bool takeFlag(const OptionName& option, RunOptions* options, char* messag
                  : option.kind == kOptOffscreen ? &options->offscreen
                  : option.kind == kOptFullScreen ? &options->fullScreen
                  : option.kind == kOptListGpus  ? &options->listGpus
+                 : option.kind == kOptIconic    ? &options->iconic
                  : option.kind == kOptDirect    ? &options->direct
                  : option.kind == kOptIndirect  ? &options->indirect
                                                 : nullptr;
     bool repeatable = option.kind == kOptHelp || option.kind == kOptVersion || option.kind == kOptListGpus ||
-                      option.kind == kOptGlutFlag;
+                      option.kind == kOptGlutFlag || option.kind == kOptIconic;
     if (flag != nullptr && *flag && !repeatable) {
         snprintf(message, messageSize, "brinewings: %s given twice", option.name);
         return false;
@@ -263,6 +270,14 @@ static bool checkCombinations(const RunOptions& options, char* message, size_t m
         refusal = "--tick-rate cannot pace the benchmark, which draws every tick as fast as it can";
     else if (options.direct && options.indirect)
         refusal = "-direct and -indirect cannot both be given";
+    // A full-screen window takes the screen's size, so a size asked for would not be kept.
+    else if (options.fullScreen && options.width != 0)
+        refusal = "--fullscreen cannot go with a window size (--size, -s or -geometry WxH)";
+    else if (options.fullScreen && options.offscreen)
+        refusal = "--fullscreen cannot go with --offscreen, which has no window";
+    // A minimised window draws no frame, and a scripted run waits for each of its frames.
+    else if (options.iconic && anyRunOption(options))
+        refusal = "-iconic cannot go with --replay, --record, --benchmark, --screenshot, --offscreen or --tick-rate";
     if (refusal != nullptr)
         snprintf(message, messageSize, "brinewings: %s", refusal);
     return refusal == nullptr;
@@ -270,17 +285,27 @@ static bool checkCombinations(const RunOptions& options, char* message, size_t m
 
 bool parseRunOptions(int argc, char** argv, RunOptions* options, char* message, size_t messageSize)
 {
+    bool optionsEnded = false;  // "--" was given: what follows is an argument
     for (int i = 1; i < argc; i++) {
         const char* argument = argv[i];
+        if (!optionsEnded && strcmp(argument, "--") == 0) {
+            optionsEnded = true;
+            continue;
+        }
+        if (optionsEnded) {
+            snprintf(message, messageSize, "brinewings: unexpected argument '%s' (try --help)", shownPath(argument));
+            return false;
+        }
         // Only long options carry their value after '='.
         const char* equals = strncmp(argument, "--", 2) == 0 ? strchr(argument, '=') : nullptr;
         size_t nameLength = equals != nullptr ? (size_t)(equals - argument) : strlen(argument);
         const OptionName* option = findOption(argument, nameLength);
         if (option == nullptr) {
+            std::string name(argument, nameLength);
             snprintf(message, messageSize,
-                     argument[0] == '-' && argument[1] != '\0' ? "brinewings: unknown option '%.*s' (try --help)"
-                                                               : "brinewings: unexpected argument '%.*s' (try --help)",
-                     (int)nameLength, argument);
+                     argument[0] == '-' && argument[1] != '\0' ? "brinewings: unknown option '%s' (try --help)"
+                                                               : "brinewings: unexpected argument '%s' (try --help)",
+                     shownPath(name.c_str()));
             return false;
         }
         if (equals != nullptr && !option->takesValue) {
@@ -292,8 +317,11 @@ bool parseRunOptions(int argc, char** argv, RunOptions* options, char* message, 
                 return false;
             continue;
         }
-        // A value is never the next option: "--record --replay x" lacks the record's file.
-        const char* value = equals != nullptr ? equals + 1 : i + 1 < argc && argv[i + 1][0] != '-' ? argv[++i] : "";
+        // A value is never the next option: "--record --replay x" lacks the record's file. A
+        // geometry may start with an offset from the right edge: "-geometry -10-10".
+        bool next = i + 1 < argc && (argv[i + 1][0] != '-' || (option->kind == kOptGeometry && argv[i + 1][1] != '\0' &&
+                                                                 strchr("0123456789", argv[i + 1][1]) != nullptr));
+        const char* value = equals != nullptr ? equals + 1 : next ? argv[++i] : "";
         if (value[0] == '\0') {
             snprintf(message, messageSize, "brinewings: %s needs a value", option->name);
             return false;
@@ -315,7 +343,7 @@ void printRunVersion(FILE* out)
     fputs("brinewings " BRINEWINGS_VERSION_TEXT "\n", out);
 }
 
-void printRunUsage(FILE* out)
+void printRunUsage(FILE* out, const char* dataDir)
 {
     fputs("Usage: brinewings [OPTION]... [FREEGLUT OPTION]...\n"
           "\n"
@@ -343,17 +371,25 @@ void printRunUsage(FILE* out)
           "  --list-gpus             name the EGL devices found and exit\n"
           "  --tick-rate HZ          fly HZ ticks a second by the clock (1 to 10000), drawing\n"
           "                          at most one frame a tick (default: one tick a frame)\n"
+          "  --data-dir DIR          read the data files from DIR; files named on the command\n"
+          "                          line stay relative to the folder started in\n"
+          "  --                      end of the options (the program takes no arguments)\n"
           "A long option's value may follow '=' (--record=FILE); a file whose name starts\n"
           "with '-' is given so, or as ./-FILE. Outputs are checked before the window opens.\n"
+          "--fullscreen takes no size; -iconic takes no --replay, --record, --benchmark,\n"
+          "--screenshot or --offscreen. A window needs an X display (DISPLAY or -display).\n"
           "\n"
           "freeglut options, handed on to it:\n"
           "  -display DISPLAY        the X display to open the window on\n"
-          "  -geometry WxH+X+Y       the window's size (as --size) and position\n"
+          "  -geometry WxH+X+Y       the window's size (as --size) and position; X and Y\n"
+          "                          may be -X, -Y (from the right and bottom edges)\n"
           "  -iconic, -direct, -indirect, -gldebug, -sync\n"
           "\n",
           out);
     fprintf(out,
             "Data files (%s, %s, %s, %s, %s) are\n"
-            "read from the working directory. See man 6 brinewings for more.\n",
+            "read from the working directory, or from --data-dir. See man 6 brinewings for more.\n",
             kAircraftFile, kPropellerFile, kSeaImageFile, kSkyImageFile, kBenchmarkRoute);
+    if (dataDir != nullptr)
+        fprintf(out, "\nThis command reads its data files from:\n  %s\n", dataDir);
 }

@@ -29,6 +29,9 @@ struct RunOptions {
     bool fullScreen = false;            // --fullscreen: the window starts full screen
     int width = 0;                      // --size WxH (-s, or -geometry's size), pixels; 0 when not given
     int height = 0;
+    bool iconic = false;                // freeglut's -iconic: the window starts minimised
+    const char* display = nullptr;      // freeglut's -display DISPLAY
+    const char* dataDir = nullptr;      // --data-dir DIR: the folder of the data files
     bool direct = false;                // freeglut's -direct
     bool indirect = false;              // freeglut's -indirect
     int screenshotCount = 0;
@@ -36,22 +39,28 @@ struct RunOptions {
 };
 
 // Reads the whole command line, before glutInit sees it: --replay FILE, --record FILE,
-// --results FILE, --size WxH (or -s WxH), --screenshot TICK:FILE, --tick-rate HZ, --gpu N (each
-// long one also as --name=VALUE), --benchmark, --offscreen, --fullscreen, --list-gpus, -h or
-// --help and --version. freeglut's
-// own options (-display DISPLAY, -geometry WxH+X+Y, -iconic, -direct, -indirect, -gldebug,
-// -sync) are checked and left in argv for it; the size of -geometry counts as --size. A value
-// given as the next argument never starts with '-' (--record=-x names such a file). Returns
-// false with one line, without a line end, in message for an unknown option or argument, a
-// missing or bad value, an option given twice (--screenshot excepted), more than
+// --results FILE, --size WxH (or -s WxH), --screenshot TICK:FILE, --tick-rate HZ, --gpu N,
+// --data-dir DIR (each long one also as --name=VALUE), --benchmark, --offscreen, --fullscreen,
+// --list-gpus, -h or --help and --version. freeglut's own options (-display DISPLAY, -geometry
+// WxH+X+Y, -iconic, -direct, -indirect, -gldebug, -sync) are checked and left in argv for it; the
+// size of -geometry counts as --size. A value given as the next argument never starts with '-'
+// (--record=-x names such a file), except -geometry's, whose offsets may ("-geometry -10-10").
+// "--" ends the options; the program takes no arguments, so anything after it is refused.
+// Returns false with one line, without a line end, in message for an unknown option or argument,
+// a missing or bad value, an option given twice (--screenshot excepted), more than
 // kScreenshotSlots screenshots, or options that do not go together (--results without
 // --benchmark, --offscreen without --replay or --benchmark or with --record, --gpu without
-// --offscreen, --tick-rate with --benchmark, -direct with -indirect). With --help or --version and no error the other options are not checked further.
+// --offscreen, --tick-rate with --benchmark, -direct with -indirect, --fullscreen with a size or
+// with --offscreen, -iconic with anything anyRunOption counts). Long values are shortened in the
+// message (common/shown_path.h). With --help, --version or --list-gpus and no error the other
+// options are not checked further.
 bool parseRunOptions(int argc, char** argv, RunOptions* options, char* message, size_t messageSize);
 
 // The text of --help (usage, controls, options) and of --version, each ending in a line end.
-void printRunUsage(FILE* out);
+// With dataDir (--data-dir), the help names that folder as the one the data files come from.
+void printRunUsage(FILE* out, const char* dataDir = nullptr);
 void printRunVersion(FILE* out);
 
-// True when any option of ours was given: the run is then scripted (run/run_loop_gl.h).
+// True when any option of ours that scripts the run was given (run/run_loop_gl.h): not
+// --data-dir, --size or --fullscreen, which a plain interactive run takes too.
 bool anyRunOption(const RunOptions& options);

@@ -63,6 +63,17 @@ TEST(Install, TheLauncherStartsTheProgramInItsDataFolderFromAnyDirectory)
     shell("cd '" + elsewhere.path + "' && echo '1 quit' >q.flight && '" + installed.path("bin/brinewings") +
           "' --replay q.flight --screenshot=1:q.png >/dev/null 2>&1");
     EXPECT_TRUE(exists(elsewhere.path + "/q.png"));
+    // The same with no display at all, off-screen, into a folder named from there; and a
+    // value the launcher must leave to the program, which refuses it before writing anything.
+    std::string offscreen = shell("cd '" + elsewhere.path + "' && mkdir sub && env -u DISPLAY '" +
+                                  installed.path("bin/brinewings") + "' --offscreen --replay q.flight " +
+                                  "--screenshot 1:sub/q.png >/dev/null 2>&1; echo \"status $?\"");
+    EXPECT_EQ(offscreen, "status 0\n");
+    EXPECT_TRUE(exists(elsewhere.path + "/sub/q.png"));
+    std::string swallowed = shell("cd '" + elsewhere.path + "' && '" + installed.path("bin/brinewings") +
+                                  "' --benchmark --replay q.flight --results --offscreen 2>&1; echo \"status $?\"");
+    EXPECT_EQ(swallowed, "brinewings: --results needs a value\nstatus 2\n");
+    EXPECT_FALSE(exists(elsewhere.path + "/--offscreen"));
 }
 
 TEST(Install, TheLauncherAnswersHelpAndVersionAndSaysWhenThereIsNoDisplay)

@@ -99,11 +99,11 @@ TEST(RunOptions, ValuesAreTakenInBothFormsAndFreeglutsOptionsPassed)
 {
     RunOptions options;
     ASSERT_EQ(refusal("-display :9 -sync --replay a.flight --record=-x.flight --benchmark --results r.json "
-                      "--screenshot 0:first.png --screenshot=1000000000:x:y.png -geometry +1+2 -s 800x64 --fullscreen",
+                      "--screenshot 0:first.png --screenshot=1000000000:x:y.png -geometry +1+2 -s 800x64",
                       &options), "brinewings: a.flight: No such file or directory");
     EXPECT_EQ(std::string(options.replayFile) + " " + options.recordFile + " " + options.screenshots[1].file +
               " " + options.resultsFile, "a.flight -x.flight x:y.png r.json");
-    EXPECT_TRUE(options.benchmark && options.fullScreen && options.screenshotCount == 2 &&
+    EXPECT_TRUE(options.benchmark && options.screenshotCount == 2 &&
                 options.screenshots[1].tick == 1000000000 && options.width == 800 && options.height == 64);
     // --help and --version are answered whatever else the line asks, once it parses.
     RunOptions help, version;
@@ -131,26 +131,37 @@ TEST(RunOptions, BadLinesAndOutputsAreRefusedBeforeTheWindowOpens)
     fclose(fopen("ro/f.png", "w"));
     ASSERT_EQ(chmod("ro/f.png", 0666), 0);
     const std::string quits = "--screenshot 101:a.png: the flight ends at tick 100, so that frame is never drawn";
-    const std::string longName = std::string(300, 'n');
+    const std::string tooLongName = std::string(300, 'n');
+    const std::string longName(5000, 'a');
+    const std::string shortened = std::string(185, 'a') + "..." + std::string(198, 'a');
     struct Case { std::string line, message; } cases[] = {
         {"--replya x", "unknown option '--replya' (try --help)"},
         {"--screenshots 5:a.png", "unknown option '--screenshots' (try --help)"},
         {"-replay x", "unknown option '-replay' (try --help)"},
         {"extra", "unexpected argument 'extra' (try --help)"},
+        {"-- --version", "unexpected argument '--version' (try --help)"},
         {"--benchmark=yes", "--benchmark takes no value"},
         {"--record --replay same.flight", "--record needs a value"},
         {"--record=", "--record needs a value"},
         {"-display -sync", "-display needs a value"},
+        {"-geometry -sync", "-geometry needs a value"},
         {"--replay a --replay=b", "--replay given twice"},
         {"--screenshot 12", "--screenshot '12': expected TICK:FILE, TICK from 0 to 1000000000"},
         {"-s 63x100", "-s '63x100': expected WxH, each side from 64 to 16384"},
         {"--size 100x16385", "--size '100x16385': expected WxH, each side from 64 to 16384"},
-        {"-geometry +1-2", "-geometry '+1-2': expected WxH, WxH+X+Y, WxH-X-Y or +X+Y, each side from 64 to 16384"},
+        {"-geometry +1-2x", "-geometry '+1-2x': expected WxH, WxH+X+Y, WxH-X-Y, +X+Y or -X-Y, each side from 64 to 16384"},
         {"-geometry 100x100-0-0 --size=100x100", "the window size is given twice (--size, -s or -geometry)"},
         {"--results r.json", "--results needs --benchmark"},
         {"--offscreen", "--offscreen needs --replay or --benchmark"},
         {"--benchmark --offscreen --record r", "--offscreen cannot record live input (--record)"},
         {"-direct -indirect", "-direct and -indirect cannot both be given"},
+        {"--fullscreen -geometry 500x400+0+0", "--fullscreen cannot go with a window size (--size, -s or -geometry WxH)"},
+        {"--benchmark --fullscreen --offscreen", "--fullscreen cannot go with --offscreen, which has no window"},
+        {"-iconic --screenshot 1:a.png", "-iconic cannot go with --replay, --record, --benchmark, --screenshot or --offscreen"},
+        {"-iconic --fullscreen -geometry -10-10 --data-dir . --", ""},
+        {"-geometry +0-10 -s 64x16384", ""},
+        {"-s 16384x64", ""},
+        {"--record /nonexistent/" + longName, "--record /nonexistent/" + shortened + ": cannot write in '/nonexistent': No such file or directory"},
         {"--screenshot 50:/nonexistent/a.png", "--screenshot 50:/nonexistent/a.png: cannot write in '/nonexistent': No such file or directory"},
         {"--record mine.flight/x", "--record mine.flight/x: cannot write in 'mine.flight': Not a directory"},
         {"--record sub", "--record sub: is a folder"},
@@ -163,7 +174,7 @@ TEST(RunOptions, BadLinesAndOutputsAreRefusedBeforeTheWindowOpens)
         {"--record r.flight --screenshot 5:dang.png", "--screenshot 5:dang.png and --record r.flight name the same file"},
         {"--screenshot 5:miss.png", "--screenshot 5:miss.png: cannot write in 'nosuch': No such file or directory"},
         {"--record loop1", "--record loop1: Too many levels of symbolic links"},
-        {"--record " + longName, "--record " + longName + ": File name too long"},
+        {"--record " + tooLongName, "--record " + tooLongName + ": File name too long"},
         {"--benchmark --replay noquit.flight --screenshot 52:a.png", "--screenshot 52:a.png: the benchmark ends at tick 51, so that frame is never drawn"},
     };
     for (const Case& c : cases) {
