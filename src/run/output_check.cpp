@@ -96,10 +96,14 @@ static bool checkOutput(NamedFile* output, char* message, size_t messageSize)
     if (error == 0 && access(output->realFolder.c_str(), W_OK | X_OK) != 0)
         error = errno;
     if (error != 0) {
-        // The folder as the user typed it, as the rest of the line.
+        // The folder as the user typed it, as the rest of the line; through a link, the folder
+        // the link leads to.
         const char* typed = typedPath(output->path);
         const char* slash = strrchr(typed, '/');
-        std::string folder = slash == nullptr ? "." : slash == typed ? "/" : std::string(typed, (size_t)(slash - typed));
+        std::string folder = target.path != output->path ? output->folder
+                             : slash == nullptr          ? "."
+                             : slash == typed            ? "/"
+                                                         : std::string(typed, (size_t)(slash - typed));
         snprintf(message, messageSize, "brinewings: %s: cannot write in '%s': %s", output->shown.c_str(),
                  shownPath(folder.c_str()), strerror(error));
         return false;

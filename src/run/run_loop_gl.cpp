@@ -46,6 +46,7 @@ static long long holdStartNs = -1; // when the flight began to wait for its wind
 static bool awaitingResize = false;  // a full-screen toggle has not reached the window yet
 static long long resizeDeadlineNs = 0;
 static int sizeBeforeToggle[2] = {0, 0};
+static bool looping = false;       // runFlight has begun: before it, a failed start-up returns
 static bool ending = false;        // endRun has begun
 static TickPacer pacer;
 static FlightEvent liveEvents[kLiveEventSlots];
@@ -177,7 +178,7 @@ static void resizeSurface(int width, int height)
 // exit freeglut closes the window too, and the run has ended then.
 static void closeSurface()
 {
-    if (!ending)
+    if (looping && !ending)
         endRun(kEndWindowClosed);
 }
 
@@ -320,6 +321,7 @@ static void holdForWindow()
 
 void runFlight()
 {
+    looping = true;
     beginRun();
     for (;;) {
         if (stopSignal() != 0)
