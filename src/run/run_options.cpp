@@ -12,7 +12,7 @@
 // What each option is; the kind decides what parseRunOptions does with its value.
 enum OptionKind {
     kOptHelp, kOptVersion, kOptReplay, kOptRecord, kOptResults, kOptScreenshot, kOptSize,
-    kOptBenchmark, kOptOffscreen, kOptFullScreen,
+    kOptBenchmark, kOptOffscreen, kOptFullScreen, kOptHud, kOptNoGamepad,
     kOptDisplay, kOptGeometry, kOptDirect, kOptIndirect, kOptGlutFlag,  // freeglut's, left in argv
 };
 
@@ -36,6 +36,8 @@ static const OptionName kOptions[] = {
     {"--benchmark", false, kOptBenchmark},
     {"--offscreen", false, kOptOffscreen},
     {"--fullscreen", false, kOptFullScreen},
+    {"--hud", false, kOptHud},
+    {"--no-gamepad", false, kOptNoGamepad},
     {"-display", true, kOptDisplay},
     {"-geometry", true, kOptGeometry},
     {"-direct", false, kOptDirect},
@@ -190,6 +192,8 @@ static bool takeFlag(const OptionName& option, RunOptions* options, char* messag
                  : option.kind == kOptBenchmark ? &options->benchmark
                  : option.kind == kOptOffscreen ? &options->offscreen
                  : option.kind == kOptFullScreen ? &options->fullScreen
+                 : option.kind == kOptHud       ? &options->hud
+                 : option.kind == kOptNoGamepad ? &options->noGamepad
                  : option.kind == kOptDirect    ? &options->direct
                  : option.kind == kOptIndirect  ? &options->indirect
                                                 : nullptr;
@@ -284,6 +288,9 @@ void printRunUsage(FILE* out)
           "  B                   fog on / off\n"
           "  F                   full screen on / off\n"
           "  Q                   quit\n"
+          "  H                   heads-up display on / off (with --hud)\n"
+          "A gamepad steers with its left stick, climbs and descends with the D-pad, changes\n"
+          "speed with its shoulders; A, B, X, Y are W, S, M, B; Start is F, Back is Q.\n"
           "\n"
           "Options:\n"
           "  -h, --help              show this text and exit\n"
@@ -298,6 +305,8 @@ void printRunUsage(FILE* out)
           "  -s, --size WxH          open the window W x H pixels (64 to 16384 each)\n"
           "  --fullscreen            start in full screen\n"
           "  --offscreen             draw without a window (with --replay or --benchmark)\n"
+          "  --hud                   show speed, altitude, heading, tick and frame rate\n"
+          "  --no-gamepad            do not read gamepads\n"
           "A long option's value may follow '=' (--record=FILE); a file whose name starts\n"
           "with '-' is given so, or as ./-FILE. Outputs are checked before the window opens.\n"
           "\n"

@@ -22,6 +22,8 @@ struct RunOptions {
     bool benchmark = false;             // --benchmark
     bool offscreen = false;             // --offscreen: no window, drawn into a framebuffer object
     bool fullScreen = false;            // --fullscreen: the window starts full screen
+    bool hud = false;                   // --hud: the heads-up display is shown; H toggles it
+    bool noGamepad = false;             // --no-gamepad: gamepads are not read
     int width = 0;                      // --size WxH (-s, or -geometry's size), pixels; 0 when not given
     int height = 0;
     bool direct = false;                // freeglut's -direct
@@ -32,8 +34,8 @@ struct RunOptions {
 
 // Reads the whole command line, before glutInit sees it: --replay FILE, --record FILE,
 // --results FILE, --size WxH (or -s WxH), --screenshot TICK:FILE (each long one also as
-// --name=VALUE), --benchmark, --offscreen, --fullscreen, -h or --help and --version. freeglut's
-// own options (-display DISPLAY, -geometry WxH+X+Y, -iconic, -direct, -indirect, -gldebug,
+// --name=VALUE), --benchmark, --offscreen, --fullscreen, --hud, --no-gamepad, -h or --help
+// and --version. freeglut's own options (-display DISPLAY, -geometry WxH+X+Y, -iconic, -direct, -indirect, -gldebug,
 // -sync) are checked and left in argv for it; the size of -geometry counts as --size. A value
 // given as the next argument never starts with '-' (--record=-x names such a file). Returns
 // false with one line, without a line end, in message for an unknown option or argument, a
