@@ -51,7 +51,7 @@ bool startGamepads()
     if (started)
         return true;
     // Ctrl-C and kill end the program as before; SDL would turn them into events of its own.
-    SDL_SetHint(SDL_HINT_NO_SIGNALS, "1");
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // The window is freeglut's, which SDL does not know: pads count whatever has the focus.
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
     started = SDL_Init(SDL_INIT_GAMECONTROLLER) == 0;
