@@ -108,9 +108,9 @@ static void joinStarter()
         starter.join();
 }
 
-bool startGamepads()
+// Loads and starts SDL, once; runs on the helper thread for a start in the background.
+static bool startSdl()
 {
-    joinStarter();
     if (started)
         return true;
     if (!loadSdl())
@@ -123,12 +123,18 @@ bool startGamepads()
     return started;
 }
 
+bool startGamepads()
+{
+    joinStarter();
+    return startSdl();
+}
+
 void startGamepadsInBackground()
 {
     joinStarter();
     startDone.store(false, std::memory_order_relaxed);
     starter = std::thread([] {
-        startGamepads();
+        startSdl();
         startDone.store(true, std::memory_order_release);
     });
 }
