@@ -3,7 +3,7 @@
 // display (scripts/bench.sh runs it on Xvfb). Figures are medians over 300 frames.
 #include "aircraft/body_draw.h"
 #include "aircraft/propeller_draw.h"
-#include "app/rendering_gl.h"
+#include "flight/rendering_gl.h"
 #include "app/scene_data_gl.h"
 #include "common/random.h"
 #include "environment/reference_scene_draw.h"
@@ -61,7 +61,8 @@ static void wholeFrame(benchmark::State& state, int wire, int reference)
         glFinish();
         auto start = std::chrono::steady_clock::now();
         advanceFlight();
-        drawAndSwapFrame();
+        drawFrame();
+        glutSwapBuffers();
         glFinish();
         double s = secondsSince(start);
         seconds.push_back(s);

@@ -1,6 +1,8 @@
 // mesh_loader.cpp -- reads the mesh text format into a fixed-capacity model store
 #include "aircraft/mesh_model.h"
 
+#include "common/data_files.h"
+
 #include <climits>
 #include <cmath>
 #include <cstdlib>
@@ -183,13 +185,14 @@ void loadAircraftModel(FILE* stream)
     readMeshStream(stream, meshTables(aircraftModel));
 }
 
-void loadPropellerModel()
+bool loadPropellerModel()
 {
-    FILE* file = fopen("propeller.txt", "r");
+    FILE* file = fopen(kPropellerFile, "r");
     if (file == nullptr) {
         printf("Can't open propeller file\n");
-        exit(1);
+        return false;
     }
     readMeshStream(file, meshTables(propellerModel));
     fclose(file);
+    return true;
 }

@@ -81,6 +81,7 @@ void clearMeshTables(const MeshTables& tables);
 // stream it prints "Invalid file pointer\n" and leaves the model empty.
 void loadAircraftModel(FILE* stream);
 
-// Loads propellerModel from "propeller.txt" in the working directory. If the file cannot
-// be opened it prints "Can't open propeller file\n" and ends the process with status 1.
-void loadPropellerModel();
+// Loads propellerModel from "propeller.txt" in the working directory and returns true. If the
+// file cannot be opened it prints "Can't open propeller file\n" and returns false: the program
+// then ends with status 1.
+bool loadPropellerModel();

@@ -2,15 +2,16 @@
 #include "app/scene_data_gl.h"
 
 #include "aircraft/mesh_model.h"
+#include "common/data_files.h"
 #include "environment/texture_gl.h"
 #include "mountains/mountains.h"
 
 #include <cstdio>
 
-void buildSceneData()
+bool buildSceneData()
 {
     // A missing aircraft file is reported and the flight goes on without the body.
-    FILE* cessna = fopen("cessna.txt", "r");
+    FILE* cessna = fopen(kAircraftFile, "r");
     if (cessna == nullptr) {
         printf("couldn't open cessna\n");
         loadAircraftModel(nullptr);
@@ -18,8 +19,10 @@ void buildSceneData()
         loadAircraftModel(cessna);
         fclose(cessna);
     }
-    loadPropellerModel();
+    if (!loadPropellerModel())
+        return false;
     loadSeaTexture();
     loadSkyTexture();
     buildMountains();
+    return true;
 }

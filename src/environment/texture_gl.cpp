@@ -1,6 +1,8 @@
 // texture_gl.cpp -- turns the decoded sea and sky images into mipmapped textures
 #include "environment/texture_gl.h"
 
+#include "common/data_files.h"
+
 #include <GL/gl.h>
 #include <GL/glu.h>
 
@@ -11,13 +13,10 @@ unsigned int skyTexture = 0;
 DecodedImage seaImage = {};
 DecodedImage skyImage = {};
 
-static const char* const kSeaFile = "sea02.jpg";
-static const char* const kSkyFile = "sky08.jpg";
-
 void startTextureDecoding()
 {
-    startImagePrefetch(kSeaFile);
-    startImagePrefetch(kSkyFile);
+    startImagePrefetch(kSeaImageFile);
+    startImagePrefetch(kSkyImageFile);
 }
 
 // Uploads a decoded image with its full mipmap chain into the bound texture. Rows of
@@ -56,10 +55,10 @@ void loadTextureFile(const char* file, unsigned int* texture, DecodedImage* imag
 
 void loadSeaTexture()
 {
-    loadTextureFile(kSeaFile, &seaTexture, &seaImage);
+    loadTextureFile(kSeaImageFile, &seaTexture, &seaImage);
 }
 
 void loadSkyTexture()
 {
-    loadTextureFile(kSkyFile, &skyTexture, &skyImage);
+    loadTextureFile(kSkyImageFile, &skyTexture, &skyImage);
 }

@@ -11,7 +11,7 @@
 extern Vec3 eye;            // camera position, world units; x, z written by the tick, y by Up/Down
 extern Vec3 lookAt;         // point the camera looks at; x, z written by the tick, y by Up/Down
 extern float heading;       // direction of travel, radians, never wrapped; written by the tick
-extern float steer;         // steering input, -1 (left edge) .. +1 (right edge); written by mouseMove
+extern float steer;         // steering input, -1 (left edge) .. +1 (right edge); written by pointer events
 extern float speed;         // world units flown per tick; written by Page Up/Down
 extern float propTime;      // propeller clock, advanced by the tick
 

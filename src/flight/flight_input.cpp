@@ -10,13 +10,11 @@ static const double kSpeedUpBelow = 0.55;   // Page Up acts while speed is below
 static const double kSlowDownAbove = 0.1;   // Page Down acts while speed is above this
 static const double kSpeedStep = 0.05;      // change per press
 
-// The GLUT_KEY_* codes are fixed by the GLUT interface; the window code checks them against
-// its header.
-const SpecialKey kSpecialKeys[kSpecialKeyCount] = {
-    {101, "up", climb},
-    {103, "down", descend},
-    {104, "page_up", speedUp},
-    {105, "page_down", slowDown},
+const SpecialKey kSpecialKeys[kSpecialKeyCount] = {  // in FlightSpecialKey order
+    {"up", climb},
+    {"down", descend},
+    {"page_up", speedUp},
+    {"page_down", slowDown},
 };
 
 const Toggle kToggles[kToggleCount] = {  // in ToggleIndex order
@@ -71,15 +69,6 @@ void slowDown()
 {
     if ((double)speed > kSlowDownAbove)
         speed = (float)((double)speed - kSpeedStep);
-}
-
-int specialKeyForCode(int glutCode)
-{
-    for (int i = 0; i < kSpecialKeyCount; i++) {
-        if (kSpecialKeys[i].glutCode == glutCode)
-            return i;
-    }
-    return -1;
 }
 
 int toggleBits()

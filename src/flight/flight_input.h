@@ -17,9 +17,8 @@ struct FlightEvent {
     int b;                // pointer: window width, pixels; otherwise 0
 };
 
-// One special key: its GLUT code (the GLUT_KEY_* value), its name in flight files, what it does.
+// One special key: its name in flight files, what it does.
 struct SpecialKey {
-    int glutCode;
     const char* name;
     void (*apply)();
 };
@@ -45,9 +44,6 @@ enum FlightRequest {
 };
 
 extern long long flightTick;  // advances of the flight so far; written by advanceTick
-
-// The FlightSpecialKey of a GLUT special-key code, or -1 when the key has no binding.
-int specialKeyForCode(int glutCode);
 
 // The toggles as bits, bit i for kToggles[i], each set when its flag is not 0.
 int toggleBits();

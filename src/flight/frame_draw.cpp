@@ -8,7 +8,8 @@
 #include "flight/flight.h"
 #include "mountains/mountains.h"
 
-#include <GL/freeglut.h>
+#include <GL/gl.h>
+#include <GL/glu.h>
 
 static const float kSceneLineWidth = 1.0f;  // pixels: wireframe sea, sky and mountains
 
@@ -49,10 +50,4 @@ void drawFrame()
         drawReferenceScene();
     else
         drawFullScene();
-}
-
-void drawAndSwapFrame()
-{
-    drawFrame();
-    glutSwapBuffers();
 }

@@ -2,10 +2,8 @@
 #pragma once
 
 // One frame: clear, camera from eye toward lookAt, the sun light, the aircraft and its
-// propellers, then the reference scene or the sea, the sky and the mountains; then the swap.
-void drawAndSwapFrame();
-
-// Everything drawAndSwapFrame draws, without the swap, so the finished frame can be read back.
+// propellers, then the reference scene or the sea, the sky and the mountains. The platform ends
+// it (swaps or finishes), so the finished frame can be read back first.
 void drawFrame();
 
 // Direction toward the sun in world coordinates, w = 0 for a directional light: mostly up,

@@ -1,13 +1,11 @@
-// benchmark_gl.cpp -- frame times of a scripted flight, by phase, and the swap interval set to 0
+// benchmark_gl.cpp -- frame times of a scripted flight, by phase, and its report
 #include "run/benchmark_gl.h"
 
-#include "app/rendering_gl.h"
-#include "common/extension_list.h"
+#include "common/window_size.h"
 #include "flight/flight_input.h"
 #include "run/frame_times.h"
 
 #include <GL/gl.h>
-#include <GL/glx.h>
 
 #include <cstdio>
 
@@ -18,45 +16,13 @@ static char version[kRendererChars];
 static char swapControl[kRendererChars];
 static bool swapIntervalZero = false;
 
-static void setSwapIntervalZero()
+void startBenchmark(const char* rendererName, const char* swapControlText, bool intervalZero)
 {
-    Display* display = glXGetCurrentDisplay();
-    GLXDrawable drawable = glXGetCurrentDrawable();
-    const char* list = nullptr;
-    if (display != nullptr)
-        list = glXQueryExtensionsString(display, DefaultScreen(display));
-    const char* name = "swap interval unchanged: the driver offers no GLX swap control extension";
-    if (hasExtension(list, "GLX_EXT_swap_control")) {
-        auto set = (void (*)(Display*, GLXDrawable, int))
-            glXGetProcAddressARB((const GLubyte*)"glXSwapIntervalEXT");
-        if (set != nullptr) {
-            set(display, drawable, 0);
-            name = "swap interval 0 through GLX_EXT_swap_control";
-            swapIntervalZero = true;
-        }
-    } else if (hasExtension(list, "GLX_MESA_swap_control")) {
-        auto set = (int (*)(unsigned))glXGetProcAddressARB((const GLubyte*)"glXSwapIntervalMESA");
-        if (set != nullptr && set(0) == 0) {
-            name = "swap interval 0 through GLX_MESA_swap_control";
-            swapIntervalZero = true;
-        }
-    } else if (hasExtension(list, "GLX_SGI_swap_control")) {
-        // This extension refuses 0, so the driver's interval stays.
-        name = "swap interval unchanged: GLX_SGI_swap_control cannot set 0";
-    }
-    snprintf(swapControl, sizeof swapControl, "%s", name);
-}
-
-void startBenchmark(bool offscreen)
-{
-    const char* text = (const char*)glGetString(GL_RENDERER);
-    snprintf(renderer, sizeof renderer, "%s", text != nullptr ? text : "unknown");
-    text = (const char*)glGetString(GL_VERSION);
+    snprintf(renderer, sizeof renderer, "%s", rendererName);
+    const char* text = (const char*)glGetString(GL_VERSION);
     snprintf(version, sizeof version, "%s", text != nullptr ? text : "unknown");
-    if (offscreen)
-        snprintf(swapControl, sizeof swapControl, "off-screen, no swap");
-    else
-        setSwapIntervalZero();
+    snprintf(swapControl, sizeof swapControl, "%s", swapControlText);
+    swapIntervalZero = intervalZero;
 }
 
 void noteFrame(long long tick, double seconds)

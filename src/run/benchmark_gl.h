@@ -1,15 +1,11 @@
-// benchmark_gl.h -- frame times of a scripted flight, by phase, and the swap interval set to 0
+// benchmark_gl.h -- frame times of a scripted flight, by phase, and its report
 #pragma once
 
 #include "run/benchmark_report.h"
 
-// The route --benchmark flies, read from the working directory like the other data files.
-inline constexpr const char* kBenchmarkRoute = "benchmark.flight";
-
-// Sets the swap interval to 0 through the first of GLX_EXT_swap_control, GLX_MESA_swap_control
-// and GLX_SGI_swap_control the driver offers, and notes the renderer for the report. Call
-// once with the window's context current. Off-screen there is no swap: the report says so.
-void startBenchmark(bool offscreen);
+// Notes the renderer, the OpenGL version and what became of the swap interval (the platform's
+// setSwapIntervalZero, platform/platform.h) for the report. Call once with the context current.
+void startBenchmark(const char* renderer, const char* swapControl, bool swapIntervalZero);
 
 // Counts one frame of seconds in the phase of the toggles it was drawn with (toggleBits,
 // run/frame_times.h). tick is the frame's tick: the advances of the flight done when it was drawn.

@@ -1,6 +1,7 @@
 // output_check.cpp -- the files a run will write, checked before the window opens
 #include "run/output_check.h"
 
+#include "common/data_files.h"
 #include "flight/flight_file.h"
 
 #include <sys/stat.h>
@@ -13,8 +14,6 @@
 #include <cstring>
 #include <string>
 
-static const char* const kDataFiles[] = {"cessna.txt", "propeller.txt", "sea02.jpg", "sky08.jpg"};
-static const int kDataFileCount = 4;
 static const int kOutputSlots = kScreenshotSlots + 2;  // the screenshots, --record, --results
 static const int kInputSlots = kDataFileCount + 1;      // the data files and the flight file
 

@@ -1,17 +1,19 @@
-// run_loop_gl.cpp -- the one path of every run: its events, its ticks, its frames and its end
+// run_loop_gl.cpp -- the one loop of every run: its events, its ticks, its frames and its end
 #include "run/run_loop_gl.h"
 
-#include "app/rendering_gl.h"
+#include "common/data_files.h"
+#include "common/window_size.h"
 #include "flight/flight.h"
 #include "flight/flight_file.h"
 #include "flight/frame_draw.h"
+#include "flight/rendering_gl.h"
 #include "run/benchmark_gl.h"
 #include "run/frame_capture_gl.h"
 #include "run/output_check.h"
-#include "run/offscreen_gl.h"
 #include "run/recording.h"
+#include "run/tick_pacer.h"
 
-#include <GL/freeglut.h>
+#include <GL/gl.h>
 #include <signal.h>
 
 #include <algorithm>
@@ -21,24 +23,44 @@
 #include <cstring>
 #include <ctime>
 
-static RunOptions options;
-static bool scripted = false;     // any option of ours: the run has sinks and waits for its frames
-static bool flying = false;       // a flight file is replayed: --replay, or the benchmark's route
-static int nextEvent = 0;         // next replayed event in flightEvents
-static bool replaying = false;    // replayed events remain: live input other than Q waits
-static bool frameShown = false;   // the frame of flightTick has been drawn: the flight may go on
-static int nextScreenshot = 0;    // next request in options.screenshots, sorted by tick
-static double tickStart = -1.0;   // seconds on the monotonic clock when this tick's step began
-static double waitStart = -1.0;   // when the flight began to wait for a frame not yet drawn
-static long long routeTicks = 0;  // advances the flight file flies (flightFileEnd)
-static bool ending = false;       // endRun has begun: freeglut's clean-up at exit closes the window
-static bool offscreen = false;    // --offscreen: no window, so no freeglut call at all
+static const int kLiveEventSlots = 256;             // live events waiting for the next tick
+static const long long kFirstFrameWaitNs = 30000000000LL;  // a window not shown by then has failed
+static const long long kResizeWaitNs = 10000000000LL;      // the same for a full-screen toggle
+static const long long kHoldPauseNs = 1000000LL;           // a held flight polls every millisecond
 
-static double monotonicSeconds()
+static RunOptions options;
+static const Platform* platform = nullptr;
+static bool scripted = false;      // any option of ours: the run has sinks and draws every tick it must
+static bool flying = false;        // a flight file is replayed: --replay, or the benchmark's route
+static int nextEvent = 0;          // next replayed event in flightEvents
+static bool replaying = false;     // replayed events remain: live input other than Q waits
+static int nextScreenshot = 0;     // next request in options.screenshots, sorted by tick
+static long long routeTicks = 0;   // advances the flight file flies (flightFileEnd)
+static long long drawnTick = -1;   // the tick whose frame was drawn last
+static long long tickStartNs = -1; // when the step of the tick now due to be drawn began
+static long long holdStartNs = -1; // when the flight began to wait for its window
+static bool closeRequested = false;
+static bool awaitingResize = false;  // a full-screen toggle has not reached the window yet
+static long long resizeDeadlineNs = 0;
+static int sizeBeforeToggle[2] = {0, 0};
+static TickPacer pacer;
+static FlightEvent liveEvents[kLiveEventSlots];
+static int liveEventCount = 0;
+
+static long long monotonicNs()
 {
     timespec now;
     clock_gettime(CLOCK_MONOTONIC, &now);
-    return (double)now.tv_sec + (double)now.tv_nsec * 1e-9;
+    return (long long)now.tv_sec * 1000000000LL + (long long)now.tv_nsec;
+}
+
+static void sleepUntil(long long whenNs)
+{
+    long long wait = whenNs - monotonicNs();
+    if (wait <= 0)
+        return;
+    timespec pause = {(time_t)(wait / 1000000000LL), (long)(wait % 1000000000LL)};
+    nanosleep(&pause, nullptr);
 }
 
 int prepareRun(int argc, char** argv)
@@ -48,12 +70,17 @@ int prepareRun(int argc, char** argv)
         fprintf(stderr, "%s\n", message);
         return 2;
     }
-    if (options.help || options.version) {
-        options.help ? printRunUsage(stdout) : printRunVersion(stdout);
-        return fflush(stdout) == 0 && !ferror(stdout) ? 0 : 1;
+    if (options.help || options.version || options.listGpus) {
+        bool listed = true;
+        if (options.help)
+            printRunUsage(stdout);
+        else if (options.version)
+            printRunVersion(stdout);
+        else
+            listed = listGpus();
+        return fflush(stdout) == 0 && !ferror(stdout) && listed ? 0 : 1;
     }
     scripted = anyRunOption(options);
-    offscreen = options.offscreen;
     const char* flight = options.replayFile != nullptr ? options.replayFile
                          : options.benchmark          ? kBenchmarkRoute
                                                       : nullptr;
@@ -78,62 +105,41 @@ int prepareRun(int argc, char** argv)
     return -1;
 }
 
-const RunOptions& runOptions()
+const Platform& chosenPlatform()
 {
-    return options;
+    return options.offscreen ? offscreenPlatform() : windowPlatform();
 }
 
-static void closeWindow()
-{
-    if (!ending)
-        endRun(kEndWindowClosed);
-}
-
-void beginRun()
-{
-    if (!scripted)
-        return;
-    // Created only now, so a run that ends before its window (no display) leaves the file alone.
-    if (options.recordFile != nullptr && !openRecording(options.recordFile))
-        endRun(kEndWriteFailed);
-    if (!offscreen)
-        glutCloseFunc(closeWindow);
-    // Past a file-size limit a write then fails with EFBIG and is reported, instead of the
-    // signal ending the run without a word.
-    signal(SIGXFSZ, SIG_IGN);
-    if (options.benchmark)
-        startBenchmark(offscreen);
-}
-
-void flyOffscreen()
-{
-    beginRun();
-    for (;;) {
-        showFrame();
-        runTick();
-    }
-}
-
-static void carryOut(int requests)
-{
-    if ((requests & kRequestQuit) != 0)
-        endRun(kEndQuit);
-    // Off-screen there is no window to make full screen, and every tick draws its frame.
-    if ((requests & kRequestFullScreen) != 0 && !offscreen)
-        glutFullScreenToggle();
-    if ((requests & kRequestFrame) != 0 && !offscreen)
-        glutPostRedisplay();
-}
-
-// Every event, live or replayed, takes this path: the recording, then the flight.
+// Every event, live or replayed, takes this path: the recording, then the flight, then what it
+// requests of the run.
 static void takeEvent(const FlightEvent& event)
 {
     if (!recordEvent(event))
         endRun(kEndWriteFailed);
-    carryOut(applyFlightEvent(event));
+    int requests = applyFlightEvent(event);
+    if ((requests & kRequestQuit) != 0)
+        endRun(kEndQuit);
+    // A scripted run waits for the toggle to reach the window, so the next frame shows it.
+    if ((requests & kRequestFullScreen) != 0 && platform->toggleFullScreen() && scripted) {
+        awaitingResize = true;
+        resizeDeadlineNs = monotonicNs() + kResizeWaitNs;
+        sizeBeforeToggle[0] = winWidth;
+        sizeBeforeToggle[1] = winHeight;
+    }
 }
 
-void takeLiveEvent(FlightAction action, int a, int b)
+static void takeLiveEvents()
+{
+    // The count is cleared first: an event that ends the run must not be taken twice.
+    int count = liveEventCount;
+    liveEventCount = 0;
+    for (int i = 0; i < count; i++)
+        takeEvent(liveEvents[i]);
+}
+
+// Live input waits for the next tick, where a replay would apply it. Pointer motion between two
+// ticks counts once, at its last place. Q acts at once, after what came before it.
+static void queueLiveEvent(FlightAction action, int a, int b)
 {
     // A recording holds ticks up to kFlightMaxTick; a later tick stops it (run/recording.h).
     int tick = (int)std::min(flightTick, (long long)kFlightMaxTick + 1);
@@ -141,85 +147,186 @@ void takeLiveEvent(FlightAction action, int a, int b)
     // During a replay only Q still acts, so the user can always end the program.
     if (replaying && !endsFlight(event))
         return;
-    takeEvent(event);
+    if (action == kFlightPointer && liveEventCount > 0 && liveEvents[liveEventCount - 1].action == kFlightPointer)
+        liveEvents[liveEventCount - 1] = event;
+    else if (liveEventCount < kLiveEventSlots)
+        liveEvents[liveEventCount++] = event;
+    if (endsFlight(event))
+        takeLiveEvents();
 }
 
-void runTick()
+static void resizeSurface(int width, int height)
 {
-    if (scripted) {
-        // The flight waits for the frame of its current tick, however long the window takes to
-        // appear or stays minimised.
-        if (!frameShown) {
-            if (waitStart < 0.0)
-                waitStart = monotonicSeconds();
-            // freeglut calls idle again at once; a short sleep keeps the wait off the CPU.
-            timespec pause = {0, 1000000};
-            nanosleep(&pause, nullptr);
-            return;
-        }
-        frameShown = false;
-        tickStart = monotonicSeconds();
-    }
-    // The benchmark ends at its quit, or once the frame that shows its last events is drawn.
-    if (options.benchmark && flightTick >= routeTicks)
-        endRun(kEndRouteFlown);
-    // Off-screen no input can come after the flight file's: once its events have acted and
-    // every screenshot is written, nothing more can happen.
-    if (offscreen && flightTick >= routeTicks && nextScreenshot == options.screenshotCount)
-        endRun(kEndRouteFlown);
-    while (replaying && flightEvents[nextEvent].tick <= flightTick) {
-        const FlightEvent& event = flightEvents[nextEvent++];
-        replaying = nextEvent < flightEventCount;
-        takeEvent(event);
-    }
-    carryOut(advanceTick());
+    reshape(width, height);
+    if (awaitingResize && (width != sizeBeforeToggle[0] || height != sizeBeforeToggle[1]))
+        awaitingResize = false;
 }
 
-// Writes the drawn frame to every file asked for at this tick and returns the seconds that
+static void requestClose()
+{
+    closeRequested = true;
+}
+
+bool openSurface(int* argc, char** argv)
+{
+    platform = &chosenPlatform();
+    SurfaceRequest request;
+    request.width = options.width;
+    request.height = options.height;
+    request.fullScreen = options.fullScreen;
+    request.gpu = options.gpu;
+    request.argc = argc;
+    request.argv = argv;
+    return platform->open(request, {queueLiveEvent, resizeSurface, requestClose});
+}
+
+// With any option of ours: creates the recording, makes writes past a file-size limit fail
+// instead of ending the process, and starts the benchmark's report. Without options it does
+// nothing, so the program's output and OpenGL calls stay those of a plain run.
+static void beginRun()
+{
+    if (!scripted)
+        return;
+    // Created only now, so a run that ends before its window (no display) leaves the file alone.
+    if (options.recordFile != nullptr && !openRecording(options.recordFile))
+        endRun(kEndWriteFailed);
+    signal(SIGXFSZ, SIG_IGN);
+    if (options.benchmark) {
+        bool intervalZero = false;
+        const char* swapControl = platform->setSwapIntervalZero(&intervalZero);
+        startBenchmark(platform->rendererName(), swapControl, intervalZero);
+    }
+    if (options.tickRate > 0)
+        startPacer(&pacer, options.tickRate, monotonicNs(), flightTick);
+}
+
+// Writes the drawn frame to every file asked for at this tick and returns the nanoseconds that
 // took. An unwritten picture ends the run rather than pass unnoticed.
-static double captureDueScreenshots()
+static long long captureDueScreenshots()
 {
     if (nextScreenshot == options.screenshotCount || options.screenshots[nextScreenshot].tick > flightTick)
-        return 0.0;
+        return 0;
     // The frame's drawing is finished inside its time; reading and writing it are not.
     glFinish();
-    double start = monotonicSeconds();
+    long long start = monotonicNs();
     while (nextScreenshot < options.screenshotCount && options.screenshots[nextScreenshot].tick <= flightTick) {
         const char* file = options.screenshots[nextScreenshot++].file;
         if (!writeBackBufferPng(file, winWidth, winHeight))
             endRun(kEndWriteFailed);
     }
-    return monotonicSeconds() - start;
+    return monotonicNs() - start;
 }
 
-void showFrame()
+// The frame of the current tick: drawn, captured into the screenshots asked for at this tick,
+// ended, and timed for the benchmark: from the start of its tick's step to the end of its swap,
+// less the reading and writing of screenshots and any time the flight waited for the window.
+static void showFrame()
 {
-    if (!scripted) {
-        drawAndSwapFrame();
-        return;
-    }
-    // The time the flight waited for this frame (a minimised window) is no part of it.
-    double waited = waitStart >= 0.0 ? monotonicSeconds() - waitStart : 0.0;
-    waitStart = -1.0;
+    long long waited = holdStartNs >= 0 ? monotonicNs() - holdStartNs : 0;
+    holdStartNs = -1;
     drawFrame();
-    double captureSeconds = captureDueScreenshots();
-    if (offscreen)
-        finishOffscreenFrame();
-    else
-        glutSwapBuffers();
-    // A frame drawn again for the same tick (an exposed window) is not timed twice.
-    if (options.benchmark && !frameShown && tickStart >= 0.0)
-        noteFrame(flightTick, monotonicSeconds() - tickStart - waited - captureSeconds);
-    frameShown = true;
+    long long captureNs = scripted ? captureDueScreenshots() : 0;
+    platform->endFrame();
+    if (options.benchmark && tickStartNs >= 0)
+        noteFrame(flightTick, (double)(monotonicNs() - tickStartNs - waited - captureNs) * 1e-9);
+    drawnTick = flightTick;
+}
+
+// True when the frame of the current tick must be drawn before the flight goes on: a screenshot
+// is due, or a flight file's events have all acted (its last frame, or the benchmark's end).
+static bool frameRequired()
+{
+    return options.benchmark ||
+           (nextScreenshot < options.screenshotCount && options.screenshots[nextScreenshot].tick <= flightTick) ||
+           (flying && flightTick == routeTicks);
+}
+
+// One tick: the run's end when its route is flown, the live events, the flight file's events of
+// this tick, then the advance.
+static void stepTick()
+{
+    // The benchmark ends at its quit, or once the frame that shows its last events is drawn.
+    if (options.benchmark && flightTick >= routeTicks)
+        endRun(kEndRouteFlown);
+    // Where no input can come after the flight file's, once its events have acted and every
+    // screenshot is written, nothing more can happen.
+    if (!platform->takesInput && flying && flightTick >= routeTicks && nextScreenshot == options.screenshotCount)
+        endRun(kEndRouteFlown);
+    if (scripted)
+        tickStartNs = monotonicNs();
+    takeLiveEvents();
+    while (replaying && flightEvents[nextEvent].tick <= flightTick) {
+        const FlightEvent& event = flightEvents[nextEvent++];
+        replaying = nextEvent < flightEventCount;
+        takeEvent(event);
+    }
+    advanceTick();
+}
+
+// The ticks due now: one, or with --tick-rate those the clock says, stopping early where a
+// frame must be drawn. With none due the loop sleeps until the next.
+static void runDueTicks()
+{
+    long long lastDue = flightTick + 1;
+    if (options.tickRate > 0) {
+        lastDue = lastTickDue(&pacer, monotonicNs(), flightTick);
+        if (lastDue <= flightTick) {
+            sleepUntil(nextTickDueNs(pacer, flightTick));
+            return;
+        }
+    }
+    while (flightTick < lastDue) {
+        stepTick();
+        if (scripted && frameRequired())
+            return;
+    }
+}
+
+// A scripted run holds its flight while the window is not on screen or has not followed a
+// full-screen toggle; a window that never comes ends the run instead of a silent wait.
+static void holdForWindow()
+{
+    long long now = monotonicNs();
+    if (awaitingResize && now > resizeDeadlineNs) {
+        fprintf(stderr, "brinewings: the window did not change size within %lld s of the full-screen toggle at tick %lld\n",
+                kResizeWaitNs / 1000000000LL, flightTick);
+        endRun(kEndWindowFailed);
+    }
+    static long long firstWaitNs = now;
+    if (drawnTick < 0 && now - firstWaitNs > kFirstFrameWaitNs) {
+        fprintf(stderr, "brinewings: the window was not shown within %lld s, so no frame could be drawn\n",
+                kFirstFrameWaitNs / 1000000000LL);
+        endRun(kEndWindowFailed);
+    }
+    if (holdStartNs < 0)
+        holdStartNs = now;
+    sleepUntil(now + kHoldPauseNs);
+}
+
+void runFlight()
+{
+    beginRun();
+    for (;;) {
+        platform->pollEvents();
+        if (closeRequested)
+            endRun(kEndWindowClosed);
+        bool drawable = platform->surfaceShown() && !awaitingResize;
+        if (scripted && !drawable) {
+            holdForWindow();
+            continue;
+        }
+        if (drawable && drawnTick != flightTick)
+            showFrame();
+        runDueTicks();
+    }
 }
 
 void endRun(RunEnd why)
 {
-    ending = true;
     int status = 0;
     if (!closeRecording(flightTick))
         status = 1;
-    if (why == kEndWriteFailed)
+    if (why == kEndWriteFailed || why == kEndWindowFailed)
         status = 1;
     if (flying || options.recordFile != nullptr) {
         fprintf(stderr, "brinewings: tick %lld heading %.9g eye %.9g %.9g %.9g speed %.9g\n", flightTick,

@@ -1,7 +1,10 @@
 // run_options.cpp -- reads the command line: the program's options, freeglut's, and --help
 #include "run/run_options.h"
 
+#include "common/data_files.h"
+#include "flight/controls.h"
 #include "flight/flight_file.h"
+#include "run/tick_pacer.h"
 
 #include <cstring>
 
@@ -12,7 +15,8 @@
 // What each option is; the kind decides what parseRunOptions does with its value.
 enum OptionKind {
     kOptHelp, kOptVersion, kOptReplay, kOptRecord, kOptResults, kOptScreenshot, kOptSize,
-    kOptBenchmark, kOptOffscreen, kOptFullScreen, kOptHud, kOptNoGamepad,
+    kOptBenchmark, kOptOffscreen, kOptFullScreen, kOptListGpus, kOptGpu, kOptTickRate, kOptHud,
+    kOptNoGamepad,
     kOptDisplay, kOptGeometry, kOptDirect, kOptIndirect, kOptGlutFlag,  // freeglut's, left in argv
 };
 
@@ -36,6 +40,9 @@ static const OptionName kOptions[] = {
     {"--benchmark", false, kOptBenchmark},
     {"--offscreen", false, kOptOffscreen},
     {"--fullscreen", false, kOptFullScreen},
+    {"--list-gpus", false, kOptListGpus},
+    {"--gpu", true, kOptGpu},
+    {"--tick-rate", true, kOptTickRate},
     {"--hud", false, kOptHud},
     {"--no-gamepad", false, kOptNoGamepad},
     {"-display", true, kOptDisplay},
@@ -122,6 +129,22 @@ static bool readGeometry(const char* value, int* width, int* height)
     return *offsets == '\0';
 }
 
+// A decimal from low to high, nothing else.
+static bool readWhole(const char* value, int low, int high, int* number)
+{
+    long long read = 0;
+    const char* p = value;
+    for (; *p >= '0' && *p <= '9'; p++) {
+        read = read * 10 + (*p - '0');
+        if (read > high)
+            return false;
+    }
+    if (p == value || *p != '\0' || read < low)
+        return false;
+    *number = (int)read;
+    return true;
+}
+
 static const OptionName* findOption(const char* name, size_t length)
 {
     for (const OptionName& option : kOptions)
@@ -160,6 +183,26 @@ static bool takeValue(const OptionName& option, const char* value, RunOptions* o
         options->screenshotCount++;
         return true;
     }
+    if (option.kind == kOptGpu || option.kind == kOptTickRate) {
+        bool gpu = option.kind == kOptGpu;
+        int* number = gpu ? &options->gpu : &options->tickRate;
+        if (*number != (gpu ? kGpuDefault : 0)) {
+            snprintf(message, messageSize, "brinewings: %s given twice", option.name);
+            return false;
+        }
+        if (gpu && strcmp(value, "surfaceless") == 0) {
+            *number = kGpuSurfaceless;
+            return true;
+        }
+        if (!readWhole(value, gpu ? 0 : 1, gpu ? kGpuSlots - 1 : kMaxTickRate, number)) {
+            snprintf(message, messageSize,
+                     gpu ? "brinewings: --gpu '%s': expected a device number from 0 to %d, or surfaceless"
+                         : "brinewings: --tick-rate '%s': expected ticks a second from 1 to %d",
+                     value, gpu ? kGpuSlots - 1 : kMaxTickRate);
+            return false;
+        }
+        return true;
+    }
     if (option.kind == kOptSize || option.kind == kOptGeometry) {
         int width = 0, height = 0;
         bool sizeGiven = option.kind == kOptSize || strcspn(value + (value[0] == '='), "+-") > 0;
@@ -192,12 +235,14 @@ static bool takeFlag(const OptionName& option, RunOptions* options, char* messag
                  : option.kind == kOptBenchmark ? &options->benchmark
                  : option.kind == kOptOffscreen ? &options->offscreen
                  : option.kind == kOptFullScreen ? &options->fullScreen
+                 : option.kind == kOptListGpus  ? &options->listGpus
                  : option.kind == kOptHud       ? &options->hud
                  : option.kind == kOptNoGamepad ? &options->noGamepad
                  : option.kind == kOptDirect    ? &options->direct
                  : option.kind == kOptIndirect  ? &options->indirect
                                                 : nullptr;
-    bool repeatable = option.kind == kOptHelp || option.kind == kOptVersion || option.kind == kOptGlutFlag;
+    bool repeatable = option.kind == kOptHelp || option.kind == kOptVersion || option.kind == kOptListGpus ||
+                      option.kind == kOptGlutFlag;
     if (flag != nullptr && *flag && !repeatable) {
         snprintf(message, messageSize, "brinewings: %s given twice", option.name);
         return false;
@@ -217,6 +262,10 @@ static bool checkCombinations(const RunOptions& options, char* message, size_t m
         refusal = "--offscreen needs --replay or --benchmark";
     else if (options.offscreen && options.recordFile != nullptr)
         refusal = "--offscreen cannot record live input (--record)";
+    else if (options.gpu != kGpuDefault && !options.offscreen)
+        refusal = "--gpu needs --offscreen";
+    else if (options.tickRate != 0 && options.benchmark)
+        refusal = "--tick-rate cannot pace the benchmark, which draws every tick as fast as it can";
     else if (options.direct && options.indirect)
         refusal = "-direct and -indirect cannot both be given";
     if (refusal != nullptr)
@@ -257,13 +306,13 @@ bool parseRunOptions(int argc, char** argv, RunOptions* options, char* message, 
         if (!takeValue(*option, value, options, message, messageSize))
             return false;
     }
-    return options->help || options->version || checkCombinations(*options, message, messageSize);
+    return options->help || options->version || options->listGpus || checkCombinations(*options, message, messageSize);
 }
 
 bool anyRunOption(const RunOptions& options)
 {
     return options.replayFile != nullptr || options.recordFile != nullptr || options.benchmark ||
-           options.screenshotCount > 0 || options.resultsFile != nullptr || options.offscreen;
+           options.screenshotCount > 0 || options.resultsFile != nullptr || options.offscreen || options.tickRate > 0;
 }
 
 void printRunVersion(FILE* out)
@@ -277,18 +326,11 @@ void printRunUsage(FILE* out)
           "\n"
           "brinewings " BRINEWINGS_VERSION_TEXT ": an interactive 3D flight scene. A twin-propeller aircraft\n"
           "flies over a fogged sea, inside a textured sky and past three fractal mountains.\n"
+          "\n",
+          out);
+    printControls(out);
+    fputs("H\t\tToggle Heads-Up Display (with --hud)\n"
           "\n"
-          "Controls:\n"
-          "  mouse               steer (left of the window's centre turns left)\n"
-          "  Up / Down           climb / descend\n"
-          "  Page Up / Page Down faster / slower\n"
-          "  W                   wireframe on / off\n"
-          "  S                   reference scene (axes, sphere, grid) on / off\n"
-          "  M                   mountains on / off\n"
-          "  B                   fog on / off\n"
-          "  F                   full screen on / off\n"
-          "  Q                   quit\n"
-          "  H                   heads-up display on / off (with --hud)\n"
           "A gamepad: the left stick steers, the D-pad climbs and descends, the shoulders\n"
           "change speed; A, B, X, Y are W, S, M, B; Start is F, Back is Q.\n"
           "\n"
@@ -305,6 +347,12 @@ void printRunUsage(FILE* out)
           "  -s, --size WxH          open the window W x H pixels (64 to 16384 each)\n"
           "  --fullscreen            start in full screen\n"
           "  --offscreen             draw without a window (with --replay or --benchmark)\n"
+          "  --gpu N|surfaceless     with --offscreen: draw on EGL device N, or through\n"
+          "                          EGL's surfaceless platform (default: device 0, else\n"
+          "                          the surfaceless platform)\n"
+          "  --list-gpus             name the EGL devices found and exit\n"
+          "  --tick-rate HZ          fly HZ ticks a second by the clock (1 to 10000), drawing\n"
+          "                          at most one frame a tick (default: one tick a frame)\n"
           "  --hud                   show speed, altitude, heading, tick and frame rate\n"
           "  --no-gamepad            do not read gamepads\n"
           "A long option's value may follow '=' (--record=FILE); a file whose name starts\n"
@@ -314,8 +362,10 @@ void printRunUsage(FILE* out)
           "  -display DISPLAY        the X display to open the window on\n"
           "  -geometry WxH+X+Y       the window's size (as --size) and position\n"
           "  -iconic, -direct, -indirect, -gldebug, -sync\n"
-          "\n"
-          "Data files (cessna.txt, propeller.txt, sea02.jpg, sky08.jpg, benchmark.flight) are\n"
-          "read from the working directory. See man 6 brinewings for more.\n",
+          "\n",
           out);
+    fprintf(out,
+            "Data files (%s, %s, %s, %s, %s) are\n"
+            "read from the working directory. See man 6 brinewings for more.\n",
+            kAircraftFile, kPropellerFile, kSeaImageFile, kSkyImageFile, kBenchmarkRoute);
 }

@@ -1,6 +1,8 @@
 // run_options.h -- the program's command line: its own options, freeglut's, and its help text
 #pragma once
 
+#include "platform/platform.h"
+
 #include <cstddef>
 #include <cstdio>
 
@@ -16,11 +18,14 @@ struct ScreenshotRequest {
 struct RunOptions {
     bool help = false;                  // -h, --help: print the usage and end with status 0
     bool version = false;               // --version: print the version and end with status 0
+    bool listGpus = false;              // --list-gpus: name the EGL devices and end with status 0
     const char* replayFile = nullptr;   // --replay FILE
     const char* recordFile = nullptr;   // --record FILE
     const char* resultsFile = nullptr;  // --results FILE: the benchmark's figures as JSON
     bool benchmark = false;             // --benchmark
-    bool offscreen = false;             // --offscreen: no window, drawn into a framebuffer object
+    bool offscreen = false;             // --offscreen: no window, drawn into an EGL pbuffer
+    int gpu = kGpuDefault;              // --gpu N or surfaceless: which EGL device draws off-screen
+    int tickRate = 0;                   // --tick-rate HZ: ticks a second by the clock; 0: one a frame
     bool fullScreen = false;            // --fullscreen: the window starts full screen
     bool hud = false;                   // --hud: the heads-up display is shown; H toggles it
     bool noGamepad = false;             // --no-gamepad: gamepads are not read
@@ -33,16 +38,17 @@ struct RunOptions {
 };
 
 // Reads the whole command line, before glutInit sees it: --replay FILE, --record FILE,
-// --results FILE, --size WxH (or -s WxH), --screenshot TICK:FILE (each long one also as
-// --name=VALUE), --benchmark, --offscreen, --fullscreen, --hud, --no-gamepad, -h or --help
-// and --version. freeglut's own options (-display DISPLAY, -geometry WxH+X+Y, -iconic, -direct, -indirect, -gldebug,
+// --results FILE, --size WxH (or -s WxH), --screenshot TICK:FILE, --tick-rate HZ, --gpu N (each
+// long one also as --name=VALUE), --benchmark, --offscreen, --fullscreen, --list-gpus, --hud,
+// --no-gamepad, -h or --help and --version. freeglut's
+// own options (-display DISPLAY, -geometry WxH+X+Y, -iconic, -direct, -indirect, -gldebug,
 // -sync) are checked and left in argv for it; the size of -geometry counts as --size. A value
 // given as the next argument never starts with '-' (--record=-x names such a file). Returns
 // false with one line, without a line end, in message for an unknown option or argument, a
 // missing or bad value, an option given twice (--screenshot excepted), more than
 // kScreenshotSlots screenshots, or options that do not go together (--results without
-// --benchmark, --offscreen without --replay or --benchmark or with --record, -direct with
-// -indirect). With --help or --version and no error the other options are not checked further.
+// --benchmark, --offscreen without --replay or --benchmark or with --record, --gpu without
+// --offscreen, --tick-rate with --benchmark, -direct with -indirect). With --help or --version and no error the other options are not checked further.
 bool parseRunOptions(int argc, char** argv, RunOptions* options, char* message, size_t messageSize);
 
 // The text of --help (usage, controls, options) and of --version, each ending in a line end.

@@ -113,8 +113,8 @@ TEST(Install, TheLauncherAnswersHelpAndVersionAndSaysWhenThereIsNoDisplay)
     // --help: what it is, the controls, where the data lives, the manual page; it returns at
     // once (a started program would keep shell() waiting).
     std::string help = shell(launcher + " --help 2>&1; echo \"status $?\"");
-    for (const std::string& part : {std::string("interactive 3D flight scene"), std::string("Page Up"),
-                                    std::string("quit"), installed.path("share/brinewings"),
+    for (const std::string& part : {std::string("interactive 3D flight scene"), std::string("PAGE UP"),
+                                    std::string("Quit"), installed.path("share/brinewings"),
                                     std::string("man 6 brinewings"), std::string("status 0\n")})
         EXPECT_NE(help.find(part), std::string::npos) << part << " in\n" << help;
 }

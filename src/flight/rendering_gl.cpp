@@ -1,17 +1,13 @@
 // rendering_gl.cpp -- fixed rendering state, viewport and projection
-#include "app/rendering_gl.h"
+#include "flight/rendering_gl.h"
 
 #include "common/colours.h"
+#include "common/window_size.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
 
 #include <algorithm>
-
-int initWidth = kWindowSide;
-int initHeight = kWindowSide;
-int winWidth = kWindowSide;
-int winHeight = kWindowSide;
 
 static const double kFieldOfView = 90.0;       // degrees, vertical
 static const double kFarPlane = 1000.0;        // world units

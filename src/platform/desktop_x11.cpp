@@ -1,9 +1,9 @@
-// window_identity_gl.cpp -- shows the program's window to the desktop: named, with its icon, sized to the screen
-#include "desktop/window_identity_gl.h"
+// desktop_x11.cpp -- shows the program's window to the desktop: named, with its icon, sized to
+// the screen
+#include "platform/desktop_x11.h"
 
-#include "app/rendering_gl.h"
+#include "common/window_size.h"
 
-#include <GL/glx.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -24,6 +24,7 @@ static const long kWaitPollNanoseconds = 5000000;  // 5 ms a poll: at most 0.2 s
 static const int kSmallestSide = 64;           // pixels; a window never fitted below this
 static const int kFrameSides = 4;              // _NET_FRAME_EXTENTS: left, right, top, bottom
 static const int kAreaFields = 4;              // _NET_WORKAREA per desktop: x, y, width, height
+static const long kSupportedAtoms = 1024;      // _NET_SUPPORTED entries looked at
 
 // Xlib's default handler ends the process on any X error. Naming the window is cosmetic, so
 // errors of these requests are only noted, and the flight goes on.
@@ -181,10 +182,8 @@ static void fitToWorkArea(Display* display, Window window, Window root, const XW
         XFree(hints);
 }
 
-void presentWindowToDesktop(bool fit)
+void presentWindowToDesktop(Display* display, unsigned long window, bool fit)
 {
-    Display* display = glXGetCurrentDisplay();
-    Window window = glXGetCurrentDrawable();
     if (display == nullptr || window == 0)
         return;
     XSync(display, False);
@@ -206,4 +205,28 @@ void presentWindowToDesktop(bool fit)
     }
     XSync(display, False);
     XSetErrorHandler(previous);
+}
+
+bool windowManagerDoesFullScreen(Display* display)
+{
+    if (display == nullptr)
+        return false;
+    Window root = DefaultRootWindow(display);
+    if (!hasProperty(display, root, "_NET_SUPPORTING_WM_CHECK"))
+        return false;
+    Atom wanted = XInternAtom(display, "_NET_WM_STATE_FULLSCREEN", False);
+    Atom type = None;
+    int format = 0;
+    unsigned long items = 0, after = 0;
+    unsigned char* data = nullptr;
+    bool found = false;
+    if (XGetWindowProperty(display, root, XInternAtom(display, "_NET_SUPPORTED", False), 0, kSupportedAtoms, False,
+                           XA_ATOM, &type, &format, &items, &after, &data) == Success &&
+        data != nullptr && type == XA_ATOM && format == 32) {
+        const Atom* atoms = reinterpret_cast<const Atom*>(data);
+        found = std::find(atoms, atoms + items, wanted) != atoms + items;
+    }
+    if (data != nullptr)
+        XFree(data);
+    return found;
 }
