@@ -6,6 +6,7 @@
 
 static const double kSpeedLevelStep = 0.05;  // world units per tick between levels
 static const int kSpeedLevels = 11;
+static const long long kSecondNs = 1000000000LL;
 
 int hudSpeedLevel(float speed)
 {
@@ -35,4 +36,22 @@ int formatHud(const HudFigures& figures, char lines[kHudLines][kHudLineChars])
         return 4;
     snprintf(lines[4], kHudLineChars, "FPS       %.1f", figures.framesPerSecond);
     return 5;
+}
+
+double countFrame(FrameRateMeter* meter, long long nowNs)
+{
+    // The frame that starts a second only marks its start; each later one ends a frame time.
+    if (meter->secondStartNs < 0 || nowNs < meter->secondStartNs) {
+        meter->secondStartNs = nowNs;
+        meter->frames = 0;
+        return meter->figure;
+    }
+    meter->frames++;
+    long long elapsed = nowNs - meter->secondStartNs;
+    if (elapsed >= kSecondNs) {
+        meter->figure = (double)meter->frames * 1e9 / (double)elapsed;
+        meter->secondStartNs = nowNs;
+        meter->frames = 0;
+    }
+    return meter->figure;
 }

@@ -22,3 +22,13 @@ int hudHeadingDegrees(float heading);
 // Writes the display's lines (speed, altitude, heading, tick, and frames per second when not
 // negative) into lines and returns how many: 5, or 4 without frames per second.
 int formatHud(const HudFigures& figures, char lines[kHudLines][kHudLineChars]);
+
+// Frames counted over whole seconds, for the display's frames-per-second line.
+struct FrameRateMeter {
+    long long secondStartNs = -1;  // when the second being counted began, nanoseconds
+    int frames = 0;                // frames ended in it so far
+    double figure = -1.0;          // frames per second over the last whole second; -1 before one
+};
+
+// Counts one frame ended at nowNs (a monotonic clock) and returns meter->figure.
+double countFrame(FrameRateMeter* meter, long long nowNs);

@@ -15,3 +15,14 @@ TEST(HudText, FourLinesWithoutTheFrameRateFiveWithIt)
     EXPECT_EQ(std::string(l[0]) + "|" + l[2] + "|" + l[4], "SPEED     11/11  0.550 PER TICK|HEADING   041 DEG|FPS       59.9");
     EXPECT_EQ(hudSpeedLevel(0.3f) * 100 + hudSpeedLevel(2.0f), 611);
 }
+
+TEST(HudText, FramesPerSecondOverEachWholeSecond)
+{
+    FrameRateMeter meter;
+    for (long long ns = 0; ns < 1000000000LL; ns += 20000000LL)  // 50 frames: no whole second yet
+        EXPECT_EQ(countFrame(&meter, ns), -1.0);
+    EXPECT_DOUBLE_EQ(countFrame(&meter, 1250000000LL), 40.0);  // 50 frame times in 1.25 s
+    for (long long ns = 1270000000LL; ns < 2250000000LL; ns += 20000000LL)
+        countFrame(&meter, ns);
+    EXPECT_DOUBLE_EQ(countFrame(&meter, 2250000000LL), 50.0);
+}
