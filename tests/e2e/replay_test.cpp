@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <chrono>
 #include <regex>
 
 TEST(Replay, ABadFlightFileEndsTheRunWithStatus2AndOneLineBeforeAnyWindow)
@@ -54,23 +55,28 @@ TEST(Replay, ScreenshotsAreTheSameBytesInAWindowAndOffScreenAndTheBenchmarkRepor
 {
     DataFolder data;
     const std::string flight = "0 pointer 600 1200\n20 key w\n40 key s\n40 key w\n60 quit\n";
-    // In a window, then off-screen: the full scene, the reference scene and wireframe.
-    FlightRun first = flyFlight(data, flight, {10, 50, 30}, "--benchmark --results r.json");
+    // In a window, then off-screen on EGL's device and surfaceless platforms, at a size that is
+    // not square: the full scene, the reference scene and wireframe.
+    FlightRun first = flyFlight(data, flight, {10, 50, 30}, "--benchmark --results r.json -s 320x200");
     std::string firstPng = readFile(data.path + "/shot50.png");
-    FlightRun second = flyFlight(data, flight, {10, 50, 30}, "--offscreen --benchmark");
+    FlightRun second = flyFlight(data, flight, {10, 50, 30}, "--offscreen --benchmark -s 320x200 --gpu 0");
+    FlightRun third = flyFlight(data, flight, {10, 50, 30}, "--offscreen -s 320x200 --gpu surfaceless");
     EXPECT_EQ(first.status, 0);
     EXPECT_EQ(second.status, 0) << second.err;
-    ASSERT_EQ(first.shots[1].width, 1200);
-    EXPECT_EQ(first.shots[1].height, 1200);
+    EXPECT_EQ(third.status, 0) << third.err;
+    ASSERT_EQ(first.shots[1].width, 320);
+    EXPECT_EQ(first.shots[1].height, 200);
     EXPECT_EQ(readFile(data.path + "/shot50.png"), firstPng);
-    for (int i : {0, 1, 2})
+    for (int i : {0, 1, 2}) {
         EXPECT_EQ(first.shots[i].rgb, second.shots[i].rgb) << i;
+        EXPECT_EQ(first.shots[i].rgb, third.shots[i].rgb) << i;
+    }
     EXPECT_NE(first.shots[0].rgb, first.shots[1].rgb);
-    EXPECT_NE(second.out.find(", window 1200 x 1200, off-screen, no swap, EGL device 0 (software renderer)\n"), std::string::npos) << second.out;
+    EXPECT_NE(second.out.find(", window 320 x 200, off-screen, no swap, EGL device 0 (software renderer)\n"), std::string::npos) << second.out;
 
     std::string out = first.out.substr(first.out.find("Q\t\tQuit\n\n") + 9);
     EXPECT_TRUE(std::regex_match(out, std::regex(
-        "brinewings benchmark: renderer .+, OpenGL .+, window 1200 x 1200, swap interval .+\n"
+        "brinewings benchmark: renderer .+, OpenGL .+, window 320 x 200, swap interval .+\n"
         "brinewings benchmark: phase 1, ticks 1 to 20, full scene: 20 frames in .+, median .+\n"
         "brinewings benchmark: phase 2, ticks 21 to 40, full scene, wireframe: 20 frames in .+, median .+\n"
         "brinewings benchmark: phase 3, ticks 41 to 60, reference scene: 20 frames in .+, median .+\n"
@@ -150,3 +156,20 @@ TEST(Replay, AnInterruptedBenchmarkIsMarkedIncompleteAndAMinimisedWindowHoldsThe
     EXPECT_EQ(std::stoll(end[2]), std::stoll(end[1]) - 1) << "frames 1 to N - 1 timed, the frame of N not drawn";
 }
 
+
+// Paced by the clock, a replay flies the same ticks and frames, in the time its ticks say.
+TEST(Replay, AFlightPacedByTheClockEndsAndDrawsAsUnpacedInTheTimeItsTicksSay)
+{
+    DataFolder data;
+    const std::string flight = "0 pointer 100 400\n5 key w\n20 special up\n45 quit\n";
+    FlightRun unpaced = flyFlight(data, flight, {10, 30}, "--offscreen -s 400x300");
+    auto start = std::chrono::steady_clock::now();
+    FlightRun paced = flyFlight(data, flight, {10, 30}, "--offscreen -s 400x300 --tick-rate 30");
+    std::chrono::duration<double> taken = std::chrono::steady_clock::now() - start;
+    ASSERT_EQ(paced.status, 0) << paced.err;
+    EXPECT_EQ(paced.err, "brinewings: tick 45 heading 0.449999869 eye 0.0172690991 1.20000005 3.34464145 speed 0.100000001\n");
+    EXPECT_EQ(paced.err, unpaced.err);
+    for (int i : {0, 1})
+        EXPECT_EQ(paced.shots[i].rgb, unpaced.shots[i].rgb) << i;
+    EXPECT_GE(taken.count(), 1.5);  // 45 ticks at 30 a second
+}
