@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 ./scripts/setup.sh test
 ./scripts/build.sh >/dev/null
 failed=()
-for bench in startup_bench frame_bench mountains_bench textures_bench aircraft_bench; do
+for bench in startup_bench frame_bench mountains_bench textures_bench aircraft_bench gamepad_bench; do
     echo "== $bench =="
     # grep only trims the machine description; the benchmark's own status decides.
     if ! tests/support/with_xvfb.sh "build/bench/$bench" --benchmark_counters_tabular=true 2>&1 |

@@ -13,7 +13,7 @@ source "$(dirname "$0")/lib.sh"
 run_packages=(
     cmake make g++ pkg-config
     libglut-dev libglu1-mesa-dev libgl1-mesa-dri libegl-dev libx11-dev
-    libjpeg62-turbo-dev libstb-dev nlohmann-json3-dev
+    libjpeg62-turbo-dev libstb-dev nlohmann-json3-dev libsdl2-dev
 )
 test_packages=(
     libgtest-dev libbenchmark-dev

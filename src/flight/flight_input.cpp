@@ -86,6 +86,8 @@ static int applyKey(int key)
         return kRequestQuit;
     if (letter == 'f')
         return kRequestFullScreen;
+    if (letter == 'h')
+        return kRequestHud;
     for (const Toggle& toggle : kToggles) {
         if (letter == toggle.key)
             *toggle.flag = flipped(*toggle.flag);

@@ -40,6 +40,7 @@ enum FlightRequest {
     kRequestQuit = 1,        // end the run (q, Q or a quit event)
     kRequestFullScreen = 2,  // toggle full screen (f or F)
     kRequestFrame = 4,       // draw a frame: the flight moved
+    kRequestHud = 8,         // toggle the heads-up display (h or H), in a run that has it
 };
 
 extern long long flightTick;  // advances of the flight so far; written by advanceTick
@@ -52,7 +53,7 @@ bool endsFlight(const FlightEvent& event);
 
 // Applies one event to the flight state and returns the FlightRequest bits it asks for. Pointer:
 // steering from column a of a window b pixels wide; key: a toggle letter flips its flag, f/F
-// asks for full screen, q/Q to quit, others do nothing; special: the key's action; quit: asks to
+// asks for full screen, h/H for the heads-up display, q/Q to quit, others do nothing; special: the key's action; quit: asks to
 // quit. The event's tick is not looked at.
 int applyFlightEvent(const FlightEvent& event);
 

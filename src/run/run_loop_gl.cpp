@@ -8,6 +8,8 @@
 #include "flight/flight_file.h"
 #include "flight/frame_draw.h"
 #include "flight/rendering_gl.h"
+#include "hud/hud_draw.h"
+#include "platform/gamepad_sdl.h"
 #include "run/benchmark_gl.h"
 #include "run/data_folder.h"
 #include "platform/display_check_x11.h"
@@ -49,6 +51,8 @@ static int sizeBeforeToggle[2] = {0, 0};
 static bool looping = false;       // runFlight has begun: before it, a failed start-up returns
 static bool ending = false;        // endRun has begun
 static TickPacer pacer;
+static bool hudShown = false;      // --hud, flipped by H
+static FrameRateMeter hudMeter;
 static FlightEvent liveEvents[kLiveEventSlots];
 static int liveEventCount = 0;
 
@@ -131,6 +135,8 @@ static void takeEvent(const FlightEvent& event)
     int requests = applyFlightEvent(event);
     if ((requests & kRequestQuit) != 0)
         endRun(kEndQuit);
+    if ((requests & kRequestHud) != 0 && options.hud)
+        hudShown = !hudShown;
     // A scripted run waits for the toggle to reach the window, so the next frame shows it.
     if ((requests & kRequestFullScreen) != 0 && platform->toggleFullScreen() && scripted) {
         awaitingResize = true;
@@ -167,6 +173,14 @@ static void queueLiveEvent(FlightAction action, int a, int b)
         takeLiveEvents();
 }
 
+// A pad's events take the live input's way: during a replay only its quit acts.
+static void takePadEvent(const FlightEvent& event)
+{
+    if (replaying && !endsFlight(event))
+        return;
+    takeEvent(event);
+}
+
 static void resizeSurface(int width, int height)
 {
     reshape(width, height);
@@ -200,6 +214,11 @@ bool openSurface(int* argc, char** argv)
 // nothing, so the program's output and OpenGL calls stay those of a plain run.
 static void beginRun()
 {
+    hudShown = options.hud;
+    // SDL loads and starts on a helper thread while the first frames are drawn. Started only
+    // here, so every way out of the run goes through endRun, which stops it.
+    if (!options.noGamepad && platform->takesInput && !options.benchmark)
+        startGamepadsInBackground();
     if (!scripted)
         return;
     // Created only now, so a run that ends before its window (no display) leaves the file alone.
@@ -241,8 +260,14 @@ static void showFrame()
     long long waited = holdStartNs >= 0 ? monotonicNs() - holdStartNs : 0;
     holdStartNs = -1;
     drawFrame();
+    // A measured frame rate would make captured frames differ from run to run: not shown then.
+    if (hudShown)
+        drawHud({speed, eye.y, heading, flightTick, options.screenshotCount > 0 ? -1.0 : hudMeter.figure}, winWidth,
+                winHeight);
     long long captureNs = scripted ? captureDueScreenshots() : 0;
     platform->endFrame();
+    if (hudShown)
+        countFrame(&hudMeter, monotonicNs());
     if (options.benchmark && tickStartNs >= 0)
         noteFrame(flightTick, (double)(monotonicNs() - tickStartNs - waited - captureNs) * 1e-9);
     drawnTick = flightTick;
@@ -270,6 +295,7 @@ static void stepTick()
         endRun(kEndRouteFlown);
     if (scripted)
         tickStartNs = monotonicNs();
+    pollGamepads(flightTick, takePadEvent);
     takeLiveEvents();
     while (replaying && flightEvents[nextEvent].tick <= flightTick) {
         const FlightEvent& event = flightEvents[nextEvent++];
@@ -368,5 +394,6 @@ void endRun(RunEnd why)
     // The figures on standard output are an output of the run like any file.
     if (scripted && !finishStandardOutput())
         status = 1;
+    stopGamepads();
     exit(why == kEndSignal ? 128 + stopSignal() : status);
 }

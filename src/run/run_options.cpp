@@ -17,7 +17,7 @@
 // What each option is; the kind decides what parseRunOptions does with its value.
 enum OptionKind {
     kOptHelp, kOptVersion, kOptReplay, kOptRecord, kOptResults, kOptScreenshot, kOptSize, kOptDataDir,
-    kOptBenchmark, kOptOffscreen, kOptFullScreen, kOptListGpus, kOptGpu, kOptTickRate,
+    kOptBenchmark, kOptOffscreen, kOptFullScreen, kOptListGpus, kOptGpu, kOptTickRate, kOptHud, kOptNoGamepad,
     kOptDisplay, kOptGeometry, kOptIconic, kOptDirect, kOptIndirect, kOptGlutFlag,  // freeglut's, left in argv
 };
 
@@ -45,6 +45,8 @@ static const OptionName kOptions[] = {
     {"--list-gpus", false, kOptListGpus},
     {"--gpu", true, kOptGpu},
     {"--tick-rate", true, kOptTickRate},
+    {"--hud", false, kOptHud},
+    {"--no-gamepad", false, kOptNoGamepad},
     {"-display", true, kOptDisplay},
     {"-geometry", true, kOptGeometry},
     {"-direct", false, kOptDirect},
@@ -240,6 +242,8 @@ static bool takeFlag(const OptionName& option, RunOptions* options, char* messag
                  : option.kind == kOptFullScreen ? &options->fullScreen
                  : option.kind == kOptListGpus  ? &options->listGpus
                  : option.kind == kOptIconic    ? &options->iconic
+                 : option.kind == kOptHud       ? &options->hud
+                 : option.kind == kOptNoGamepad ? &options->noGamepad
                  : option.kind == kOptDirect    ? &options->direct
                  : option.kind == kOptIndirect  ? &options->indirect
                                                 : nullptr;
@@ -352,7 +356,12 @@ void printRunUsage(FILE* out, const char* dataDir)
           "\n",
           out);
     printControls(out);
-    fputs("Options:\n"
+    fputs("H\t\tToggle Heads-Up Display (with --hud)\n"
+          "\n"
+          "A gamepad: the left stick steers, the D-pad climbs and descends, the shoulders\n"
+          "change speed; A, B, X, Y are W, S, M, B; Start is F, Back is Q.\n"
+          "\n"
+          "Options:\n"
           "  -h, --help              show this text and exit\n"
           "  --version               show the version and exit\n"
           "  --replay FILE           fly the flight file FILE, then hand over to live input\n"
@@ -371,6 +380,8 @@ void printRunUsage(FILE* out, const char* dataDir)
           "  --list-gpus             name the EGL devices found and exit\n"
           "  --tick-rate HZ          fly HZ ticks a second by the clock (1 to 10000), drawing\n"
           "                          at most one frame a tick (default: one tick a frame)\n"
+          "  --hud                   show speed, altitude, heading, tick and frame rate\n"
+          "  --no-gamepad            do not read gamepads\n"
           "  --data-dir DIR          read the data files from DIR; files named on the command\n"
           "                          line stay relative to the folder started in\n"
           "  --                      end of the options (the program takes no arguments)\n"

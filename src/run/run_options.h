@@ -27,6 +27,8 @@ struct RunOptions {
     int gpu = kGpuDefault;              // --gpu N or surfaceless: which EGL device draws off-screen
     int tickRate = 0;                   // --tick-rate HZ: ticks a second by the clock; 0: one a frame
     bool fullScreen = false;            // --fullscreen: the window starts full screen
+    bool hud = false;                   // --hud: the heads-up display is shown; H toggles it
+    bool noGamepad = false;             // --no-gamepad: gamepads are not read
     int width = 0;                      // --size WxH (-s, or -geometry's size), pixels; 0 when not given
     int height = 0;
     bool iconic = false;                // freeglut's -iconic: the window starts minimised
@@ -41,9 +43,9 @@ struct RunOptions {
 // Reads the whole command line, before glutInit sees it: --replay FILE, --record FILE,
 // --results FILE, --size WxH (or -s WxH), --screenshot TICK:FILE, --tick-rate HZ, --gpu N,
 // --data-dir DIR (each long one also as --name=VALUE), --benchmark, --offscreen, --fullscreen,
-// --list-gpus, -h or --help and --version. freeglut's own options (-display DISPLAY, -geometry
-// WxH+X+Y, -iconic, -direct, -indirect, -gldebug, -sync) are checked and left in argv for it; the
-// size of -geometry counts as --size. A value given as the next argument never starts with '-'
+// --list-gpus, --hud, --no-gamepad, -h or --help and --version. freeglut's own options
+// (-display DISPLAY, -geometry WxH+X+Y, -iconic, -direct, -indirect, -gldebug, -sync) are
+// checked and left in argv for it; the size of -geometry counts as --size. A value given as the next argument never starts with '-'
 // (--record=-x names such a file), except -geometry's, whose offsets may ("-geometry -10-10").
 // "--" ends the options; the program takes no arguments, so anything after it is refused.
 // Returns false with one line, without a line end, in message for an unknown option or argument,

@@ -99,11 +99,11 @@ TEST(RunOptions, ValuesAreTakenInBothFormsAndFreeglutsOptionsPassed)
 {
     RunOptions options;
     ASSERT_EQ(refusal("-display :9 -sync --replay a.flight --record=-x.flight --benchmark --results r.json "
-                      "--screenshot 0:first.png --screenshot=1000000000:x:y.png -geometry +1+2 -s 800x64",
+                      "--screenshot 0:first.png --screenshot=1000000000:x:y.png -geometry +1+2 -s 800x64 --hud --no-gamepad",
                       &options), "brinewings: a.flight: No such file or directory");
     EXPECT_EQ(std::string(options.replayFile) + " " + options.recordFile + " " + options.screenshots[1].file +
               " " + options.resultsFile, "a.flight -x.flight x:y.png r.json");
-    EXPECT_TRUE(options.benchmark && options.screenshotCount == 2 &&
+    EXPECT_TRUE(options.benchmark && options.hud && options.noGamepad && options.screenshotCount == 2 &&
                 options.screenshots[1].tick == 1000000000 && options.width == 800 && options.height == 64);
     // --help and --version are answered whatever else the line asks, once it parses.
     RunOptions help, version;

@@ -83,13 +83,14 @@ TEST_F(FlightInputTest, LetterKeysFlipTheirToggleOrAskForFullScreenOrQuitInBothC
         EXPECT_EQ(*c.flag, c.start) << c.upper;
     }
     for (int key = 0; key < 256; key++) {
-        int requests = std::strchr("wWsSbBmMqQfF", key) == nullptr || key == 0 ? press(key) : 0;
+        int requests = std::strchr("wWsSbBmMqQfFhH", key) == nullptr || key == 0 ? press(key) : 0;
         EXPECT_EQ(requests, 0) << key;
     }
     EXPECT_EQ(wireframe + referenceScene, 0);
     EXPECT_EQ(fogOn + mountainsOn, 2);
-    // Quit is 1, full screen 2; a quit event asks for the same as q.
+    // Quit is 1, full screen 2, the heads-up display 8; a quit event asks for the same as q.
     EXPECT_EQ(press('q') * 10 + press('Q'), 11);
     EXPECT_EQ(press('f') * 10 + press('F'), 22);
+    EXPECT_EQ(press('h') * 10 + press('H'), 88);
     EXPECT_EQ(applyFlightEvent({0, kFlightQuit, 0, 0}), 1);
 }
