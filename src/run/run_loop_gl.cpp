@@ -209,9 +209,10 @@ bool openSurface(int* argc, char** argv)
     return platform->open(request, {queueLiveEvent, resizeSurface, closeSurface});
 }
 
-// With any option of ours: creates the recording, makes writes past a file-size limit fail
-// instead of ending the process, and starts the benchmark's report. Without options it does
-// nothing, so the program's output and OpenGL calls stay those of a plain run.
+// Every run: the heads-up display as --hud asks, and the gamepads unless --no-gamepad (neither
+// prints nor draws anything without a pad or --hud). With any option of ours also: creates the
+// recording, installs the signal handlers, starts the benchmark's report and the tick pacer.
+// Without options the program's output and OpenGL calls stay those of a plain run.
 static void beginRun()
 {
     hudShown = options.hud;
