@@ -3,7 +3,8 @@
 # Mesa's software renderer: start-up against a bare freeglut floor, frame times of the three
 # scenes and of each drawing routine, mountain building, texture loading, aircraft drawing.
 # Then the program's own --benchmark: the built-in route flown as fast as the renderer allows, in
-# a window and then off-screen with no X server, one right after the other.
+# a window and then off-screen with no X server, through EGL's device platform and through its
+# surfaceless one, one right after the other.
 # Runs them all, then exits non-zero naming any benchmark that failed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -24,11 +25,13 @@ if ! (cd build && ../tests/support/with_xvfb.sh ./brinewings --benchmark) |
     { grep "^brinewings benchmark:" || true; }; then
     failed+=("brinewings --benchmark")
 fi
-echo "== brinewings --offscreen --benchmark =="
-if ! (cd build && env -u DISPLAY ./brinewings --offscreen --benchmark) |
-    { grep "^brinewings benchmark:" || true; }; then
-    failed+=("brinewings --offscreen --benchmark")
-fi
+for gpu in 0 surfaceless; do
+    echo "== brinewings --offscreen --gpu $gpu --benchmark =="
+    if ! (cd build && env -u DISPLAY ./brinewings --offscreen --gpu "$gpu" --benchmark) |
+        { grep "^brinewings benchmark:" || true; }; then
+        failed+=("brinewings --offscreen --gpu $gpu --benchmark")
+    fi
+done
 if [[ ${#failed[@]} -gt 0 ]]; then
     echo "bench.sh: failed: ${failed[*]}" >&2
     exit 1

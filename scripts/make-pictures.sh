@@ -1,6 +1,6 @@
 #!/bin/bash
 # make-pictures.sh -- regenerates the README's pictures from the real program, drawn off-screen
-# with no X server: docs/images/{scene,wireframe,fog-off,reference}.png and turn.gif, each
+# with no X server: docs/images/{scene,wireframe,fog-off,reference,hud}.png and turn.gif, each
 # from flight files and the program's own frame captures. A flight that does not end within
 # its time limit ends the script with an error instead of hanging it.
 set -euo pipefail
@@ -22,9 +22,10 @@ fail() {
     exit 1
 }
 
-# fly NAME TICK...: flies $frames/NAME.flight, capturing the frame after each TICK into
-# $frames/NAME-TICK.png, TICK in six digits so the names sort in flight order. The flight file
-# ends with quit; the time limit only guards a hang.
+# fly NAME TICK...: flies $frames/NAME.flight with the options in extra, capturing the frame
+# after each TICK into $frames/NAME-TICK.png, TICK in six digits so the names sort in flight
+# order. The flight file ends with quit; the time limit only guards a hang.
+extra=()
 fly() {
     local name=$1 tick
     shift
@@ -32,7 +33,7 @@ fly() {
     for tick in "$@"; do
         shots+=(--screenshot "$tick:$frames/$name-$(printf %06d "$tick").png")
     done
-    timeout 300 env -u DISPLAY ./brinewings --offscreen --replay "$frames/$name.flight" "${shots[@]}" >/dev/null ||
+    timeout 300 env -u DISPLAY ./brinewings --offscreen --replay "$frames/$name.flight" "${shots[@]}" "${extra[@]}" >/dev/null ||
         fail "brinewings did not fly $name.flight to its end"
 }
 
@@ -75,3 +76,18 @@ ticks=$(seq 100 3 247)
 # shellcheck disable=SC2086  # one argument per tick
 fly turn $ticks
 convert -delay 8 -loop 0 "$frames"/turn-*.png -resize 400x400 -layers Optimize "$out/turn.gif"
+
+# The heads-up display over a climbing turn past the first mountain.
+cat >"$frames/hud.flight" <<FLIGHT
+0 pointer 640 1200
+0 special page_up
+0 special page_up
+40 special up
+60 special up
+80 special up
+131 quit
+FLIGHT
+extra=(--hud)
+fly hud 130
+extra=()
+shrink "$frames/hud-000130.png" "$out/hud.png"
