@@ -1,5 +1,6 @@
 /* first_swap_stamp.c -- preload library that times a GLUT program's start-up. It notes the
- * monotonic time when glutCreateWindow returns and when glutMainLoop is entered; at the first
+ * monotonic time when glutCreateWindow returns and when the event loop is entered (glutMainLoop,
+ * or the first glutMainLoopEvent of a program with its own loop); at the first
  * buffer swap it writes those two times, the swap's time and the OpenGL renderer string to the
  * file named by BRINEWINGS_SWAP_STAMP, one per line, then ends the process. The three times
  * split the start-up into: opening the window; the program's own work before its event loop;
@@ -38,6 +39,17 @@ void glutMainLoop(void)
     LoopFunction realLoop = (LoopFunction)dlsym(RTLD_NEXT, "glutMainLoop");
     loopEntered = now();
     realLoop();
+}
+
+/* A program with its own loop takes freeglut's events a pass at a time: the first pass is
+ * where its loop begins. */
+void glutMainLoopEvent(void)
+{
+    typedef void (*PassFunction)(void);
+    PassFunction realPass = (PassFunction)dlsym(RTLD_NEXT, "glutMainLoopEvent");
+    if (loopEntered == 0.0)
+        loopEntered = now();
+    realPass();
 }
 
 void glXSwapBuffers(Display* display, GLXDrawable drawable)

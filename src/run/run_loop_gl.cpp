@@ -52,6 +52,7 @@ static bool looping = false;       // runFlight has begun: before it, a failed s
 static bool ending = false;        // endRun has begun
 static TickPacer pacer;
 static bool hudShown = false;      // --hud, flipped by H
+static bool padsStarted = false;   // the gamepads' start has been asked for
 static FrameRateMeter hudMeter;
 static FlightEvent liveEvents[kLiveEventSlots];
 static int liveEventCount = 0;
@@ -209,17 +210,12 @@ bool openSurface(int* argc, char** argv)
     return platform->open(request, {queueLiveEvent, resizeSurface, closeSurface});
 }
 
-// Every run: the heads-up display as --hud asks, and the gamepads unless --no-gamepad (neither
-// prints nor draws anything without a pad or --hud). With any option of ours also: creates the
+// Every run: the heads-up display as --hud asks. With any option of ours also: creates the
 // recording, installs the signal handlers, starts the benchmark's report and the tick pacer.
 // Without options the program's output and OpenGL calls stay those of a plain run.
 static void beginRun()
 {
     hudShown = options.hud;
-    // SDL loads and starts on a helper thread while the first frames are drawn. Started only
-    // here, so every way out of the run goes through endRun, which stops it.
-    if (!options.noGamepad && platform->takesInput && !options.benchmark)
-        startGamepadsInBackground();
     if (!scripted)
         return;
     // Created only now, so a run that ends before its window (no display) leaves the file alone.
@@ -359,8 +355,15 @@ void runFlight()
             holdForWindow();
             continue;
         }
-        if (drawable && drawnTick != flightTick)
+        if (drawable && drawnTick != flightTick) {
             showFrame();
+            // SDL loads and starts on a helper thread once the first frame is on screen, so
+            // start-up does not wait for it. Every way out from here on goes through endRun,
+            // which stops it.
+            if (!padsStarted && !options.noGamepad && platform->takesInput && !options.benchmark)
+                startGamepadsInBackground();
+            padsStarted = true;
+        }
         runDueTicks();
     }
 }
