@@ -170,6 +170,12 @@ static bool openSurfaceless(int width, int height)
     return true;
 }
 
+// EGL needs no display; what it lacks, open says.
+static bool available(const char*)
+{
+    return true;
+}
+
 static bool openOffscreen(const SurfaceRequest& request, const PlatformHooks& platformHooks)
 {
     hooks = platformHooks;
@@ -229,7 +235,7 @@ static const char* rendererName()
 
 const Platform& offscreenPlatform()
 {
-    static const Platform platform = {false, openOffscreen,    pollEvents,          surfaceShown, finishFrame,
+    static const Platform platform = {false, available, openOffscreen,    pollEvents,          surfaceShown, finishFrame,
                                       toggleFullScreen, setSwapIntervalZero, rendererName};
     return platform;
 }

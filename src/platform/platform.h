@@ -32,6 +32,9 @@ struct PlatformHooks {
 struct Platform {
     // True where the user's input can arrive (a window), false where none can (off-screen).
     bool takesInput;
+    // True when the surface can be made: the window's X display (freeglut's -display, else
+    // DISPLAY) answers. Otherwise one line on standard error says why. Call before open.
+    bool (*available)(const char* display);
     // Makes the surface and makes its OpenGL context current. Returns false after one line on
     // standard error when it cannot; nothing has been drawn then.
     bool (*open)(const SurfaceRequest& request, const PlatformHooks& hooks);

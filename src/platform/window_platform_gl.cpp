@@ -2,6 +2,7 @@
 // turned into flight events, GLX's swap control
 #include "common/extension_list.h"
 #include "common/window_size.h"
+#include "platform/display_check_x11.h"
 #include "flight/flight_file.h"
 #include "platform/desktop_x11.h"
 #include "platform/platform.h"
@@ -152,7 +153,7 @@ static const char* rendererName()
 
 const Platform& windowPlatform()
 {
-    static const Platform platform = {true, openWindow,       pollEvents,          surfaceShown, swapFrame,
+    static const Platform platform = {true, displayAnswers, openWindow,       pollEvents,          surfaceShown, swapFrame,
                                       toggleFullScreen, setSwapIntervalZero, rendererName};
     return platform;
 }

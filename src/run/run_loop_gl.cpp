@@ -12,7 +12,6 @@
 #include "platform/gamepad_sdl.h"
 #include "run/benchmark_gl.h"
 #include "run/data_folder.h"
-#include "platform/display_check_x11.h"
 #include "run/frame_capture_gl.h"
 #include "run/output_check.h"
 #include "run/recording.h"
@@ -115,7 +114,7 @@ int prepareRun(int argc, char** argv)
         return 2;
     }
     // Last, after every refusal: a window needs a display.
-    if (!options.offscreen && !displayAnswers(options.display))
+    if (!chosenPlatform().available(options.display))
         return 1;
     std::stable_sort(options.screenshots, options.screenshots + options.screenshotCount,
                      [](const ScreenshotRequest& a, const ScreenshotRequest& b) { return a.tick < b.tick; });
