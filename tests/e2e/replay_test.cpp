@@ -181,7 +181,7 @@ TEST(Replay, AFailedWriteEndsTheRunWithStatus1AndLeavesTheFileAsItWas)
     };
     for (const Case& c : cases) {
         std::string status = shell("cd '" + data.path + "' && (" + c.limit + "'" BRINEWINGS_BINARY
-                                   "' --replay test.flight --screenshot 1:" + c.file + " >/dev/null 2>err.txt); echo $?");
+                                   "' --offscreen --replay test.flight --screenshot 1:" + c.file + " >/dev/null 2>err.txt); echo $?");
         EXPECT_EQ(status, "1\n") << c.file;
         // One line for the file, then the end line.
         std::string err = readFile(data.path + "/err.txt"), line = "brinewings: " + c.file + ": " + c.reason + "\n";

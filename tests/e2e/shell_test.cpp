@@ -74,6 +74,7 @@ TEST(Shell, OpensItsWindowPrintsTheControlsAndQuitsOnQ)
 TEST(Shell, CapitalQQuitsFreeglutsOptionsPassAndTheWindowFitsAShortWorkAreaUnlessSized)
 {
     // A laptop's 1366 x 768 screen less a panel: the window is the largest square that fits.
+    testDisplay();
     shell("xprop -root -f _NET_WORKAREA 32c -set _NET_WORKAREA '0, 0, 1366, 740'");
     DataFolder data;
     Program program(data.path, {"-sync"});

@@ -6,6 +6,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -25,11 +26,54 @@ static int ignoreXError(Display*, XErrorEvent*)
     return 0;
 }
 
+static pid_t xvfb = -1;
+static void endXvfb()
+{
+    kill(xvfb, SIGTERM);
+    waitpid(xvfb, nullptr, 0);
+}
+
+std::string testDisplay()
+{
+    static std::string display;
+    if (!display.empty())
+        return display;
+    const char* given = getenv("DISPLAY");
+    if (given != nullptr && getenv("BRINEWINGS_PRIVATE_DISPLAY") != nullptr)
+        return display = given;
+    // Xvfb names its display on descriptor 3 once it accepts connections; it ends with this
+    // process, even when a time-out kills the process.
+    int fds[2];
+    if (pipe(fds) != 0)
+        throw std::runtime_error("pipe failed");
+    xvfb = fork();
+    if (xvfb == 0) {
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
+        dup2(fds[1], 3);
+        int null = open("/dev/null", O_WRONLY);
+        dup2(null, 2);
+        execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", "1920x1920x24", "-nolisten", "tcp",
+               "-noreset", "+extension", "GLX", (char*)nullptr);
+        _exit(127);
+    }
+    close(fds[1]);
+    char number[32] = {};
+    ssize_t n = read(fds[0], number, sizeof number - 1);
+    close(fds[0]);
+    if (n <= 0)
+        throw std::runtime_error("Xvfb did not start");
+    atexit(endXvfb);
+    display = ":" + std::string(number, strcspn(number, "\n"));
+    setenv("DISPLAY", display.c_str(), 1);
+    return display;
+}
+
 static Display* xDisplay()
 {
+    testDisplay();
     static Display* display = XOpenDisplay(nullptr);
     if (display == nullptr)
-        throw std::runtime_error("no X display: run the end-to-end tests through with_xvfb.sh");
+        throw std::runtime_error("no X display");
     XSetErrorHandler(ignoreXError);
     return display;
 }
@@ -108,6 +152,7 @@ static const char* const kLastControlsLine = "Q\t\tQuit\n";
 Program::Program(const std::string& workingDir, const std::vector<std::string>& args,
                  const std::string& executable)
 {
+    testDisplay();
     int fds[2];
     if (pipe(fds) != 0)
         throw std::runtime_error("pipe failed");
@@ -296,6 +341,7 @@ void Program::pause(double seconds)
 
 WindowManager::WindowManager(const std::string& configFile)
 {
+    testDisplay();
     pid_ = fork();
     if (pid_ == 0) {
         if (configFile.empty())

@@ -1,4 +1,4 @@
-// e2e.h -- runs the real brinewings binary on the test's X server and drives it like a user
+// e2e.h -- runs the real brinewings binary on a private X server and drives it like a user
 #pragma once
 
 #include <string>
@@ -77,6 +77,10 @@ private:
     unsigned long window_ = 0;
     std::string output_;
 };
+
+// The test's X server, started on first use: a private Xvfb (1920 x 1920) that ends with the
+// test process, or the one with_xvfb.sh started. Sets DISPLAY; returns its value.
+std::string testDisplay();
 
 // Runs a shell command and returns its standard output (for xdotool and friends).
 std::string shell(const std::string& command);
