@@ -339,12 +339,14 @@ void Program::pause(double seconds)
 
 // ---- window manager ----
 
-WindowManager::WindowManager(const std::string& configFile)
+WindowManager::WindowManager(const std::string& configFile, const std::string& program)
 {
     testDisplay();
     pid_ = fork();
     if (pid_ == 0) {
-        if (configFile.empty())
+        if (program != "openbox")
+            execl(program.c_str(), program.c_str(), (char*)nullptr);
+        else if (configFile.empty())
             execlp("openbox", "openbox", "--sm-disable", (char*)nullptr);
         else
             execlp("openbox", "openbox", "--sm-disable", "--config-file", configFile.c_str(), (char*)nullptr);

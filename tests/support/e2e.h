@@ -88,10 +88,11 @@ std::string shell(const std::string& command);
 // A small EWMH window manager (openbox) on the test's X server, for as long as the object
 // lives. A bare X server honours no full-screen request; a window manager does, as the
 // user's desktop would. Start it before the program, so it manages the program's window.
-// configFile: an openbox rc.xml to use instead of the user's.
+// configFile: an openbox rc.xml to use instead of the user's. program: another manager to
+// start instead of openbox, such as BRINEWINGS_FRAMING_WM (frame sides 3, 7, 19, 5).
 class WindowManager {
 public:
-    explicit WindowManager(const std::string& configFile = "");
+    explicit WindowManager(const std::string& configFile = "", const std::string& program = "openbox");
     ~WindowManager();
     WindowManager(const WindowManager&) = delete;
     WindowManager& operator=(const WindowManager&) = delete;
