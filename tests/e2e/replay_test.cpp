@@ -61,7 +61,6 @@ TEST(Replay, ARecordedLiveFlightReplaysToTheSameEndInAnotherWindowSize)
     program.key("Page_Up", 3);
     program.key("Up", 5);
     program.key("w");
-    Program::pause(0.3);
     program.movePointer(200, 700);
     program.key("q");
     ASSERT_TRUE(program.waitForExit());

@@ -33,7 +33,7 @@ static void endXvfb()
     waitpid(xvfb, nullptr, 0);
 }
 
-std::string testDisplay()
+std::string testDisplay(const char* screen)
 {
     static std::string display;
     if (!display.empty())
@@ -52,7 +52,7 @@ std::string testDisplay()
         dup2(fds[1], 3);
         int null = open("/dev/null", O_WRONLY);
         dup2(null, 2);
-        execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", "1920x1920x24", "-nolisten", "tcp",
+        execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", screen, "-nolisten", "tcp",
                "-noreset", "+extension", "GLX", (char*)nullptr);
         _exit(127);
     }

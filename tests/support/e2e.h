@@ -78,9 +78,10 @@ private:
     std::string output_;
 };
 
-// The test's X server, started on first use: a private Xvfb (1920 x 1920) that ends with the
-// test process, or the one with_xvfb.sh started. Sets DISPLAY; returns its value.
-std::string testDisplay();
+// The test's X server, started on first use: a private Xvfb with a screen of the size given
+// (WxHxDEPTH) that ends with the test process, or the one with_xvfb.sh started. Sets DISPLAY;
+// returns its value.
+std::string testDisplay(const char* screen = "1920x1920x24");
 
 // Runs a shell command and returns its standard output (for xdotool and friends).
 std::string shell(const std::string& command);
