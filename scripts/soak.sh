@@ -7,4 +7,4 @@ ticks="${1:-50000}"
 ./scripts/setup.sh test
 cmake --preset asan >/dev/null
 cmake --build --preset asan -j"$(nproc)" --target gl_tests >/dev/null
-BRINEWINGS_SOAK_TICKS="$ticks" BRINEWINGS_TEST_WINDOW=1 tests/support/with_xvfb.sh build-asan/tests/gl_tests --gtest_filter='Soak.*'
+BRINEWINGS_SOAK_TICKS="$ticks" tests/support/with_xvfb.sh build-asan/tests/gl_tests --gtest_filter='Soak.*'

@@ -18,11 +18,12 @@ TEST(FullScreen, StartsFullAndFTogglesTheWindowBackAndAgainWhileTheFlightGoesOn)
                          "<application class=\"brinewings\"><layer>above</layer></application>"
                          "</applications></openbox_config>");
     WindowManager manager(data.path + "/rc.xml");
-    ASSERT_TRUE(WindowManager::ready());
-    // --fullscreen, then F back to the window and f to full screen again, from the flight file.
-    data.write("test.flight", "0 pointer 200 200\n100 key F\n300 key f\n400 quit\n");
-    Program program(data.path, {"--fullscreen", "--size", "400x400", "--replay", "test.flight", "--screenshot",
-                                "99:a.png", "--screenshot", "299:b.png", "--screenshot", "399:c.png"});
+    ASSERT_TRUE(manager.ready());
+    // --fullscreen, then F back to the window and f to full screen again, from the flight file,
+    // paced so the window manager has 1.5 s or more for each change.
+    data.write("test.flight", "0 pointer 200 200\n60 key F\n140 key f\n200 quit\n");
+    Program program(data.path, {"--fullscreen", "--size", "400x400", "--tick-rate", "40", "--replay", "test.flight",
+                                "--screenshot", "59:a.png", "--screenshot", "139:b.png", "--screenshot", "199:c.png"});
     ASSERT_TRUE(program.waitForWindow(left()));
     ASSERT_NE(shell("xprop -id " + std::to_string(program.window()) + " _NET_WM_STATE").find("_NET_WM_STATE_ABOVE"),
               std::string::npos);

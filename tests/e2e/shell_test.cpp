@@ -76,7 +76,7 @@ TEST(Shell, CapitalQQuitsFreeglutsOptionsPassAndTheWindowFitsAShortWorkAreaUnles
     // A laptop's 1366 x 768 screen less a panel: the window is the largest square that fits
     // with its frame (3 + 7 beside it, 19 + 5 above and below): 740 - 24.
     WindowManager manager("", BRINEWINGS_FRAMING_WM);
-    ASSERT_TRUE(WindowManager::ready());
+    ASSERT_TRUE(manager.ready());
     shell("xprop -root -f _NET_WORKAREA 32c -set _NET_WORKAREA '0, 0, 1366, 740'");
     DataFolder data;
     Program program(data.path, {"-sync"});

@@ -10,6 +10,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -352,17 +353,33 @@ WindowManager::WindowManager(const std::string& configFile, const std::string& p
             execlp("openbox", "openbox", "--sm-disable", "--config-file", configFile.c_str(), (char*)nullptr);
         _exit(127);
     }
-    for (int i = 0; i < 100 && !ready(); i++)
+    // Ready once it manages a window, not only once it has claimed the screen: a first run
+    // loads its fonts and theme in between. A small probe window is mapped and must be taken on.
+    Display* display = xDisplay();
+    Window root = DefaultRootWindow(display);
+    Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False), state = XInternAtom(display, "WM_STATE", False);
+    auto has = [&](Window window, Atom property) {
+        int count = 0;
+        Atom* list = XListProperties(display, window, &count);
+        bool found = std::find(list, list + count, property) != list + count;
+        XFree(list);
+        return found;
+    };
+    for (int i = 0; i < 200 && !has(root, check); i++)
         Program::pause(0.05);
+    Window probe = XCreateSimpleWindow(display, root, 0, 0, 8, 8, 0, 0, 0);
+    XMapWindow(display, probe);
+    XSync(display, False);
+    for (int i = 0; i < 200 && !ready_; i++) {
+        ready_ = has(probe, state);
+        Program::pause(0.05);
+    }
+    XDestroyWindow(display, probe);
+    XSync(display, False);
 }
 
 WindowManager::~WindowManager()
 {
     kill(pid_, SIGTERM);
     waitpid(pid_, nullptr, 0);
-}
-
-bool WindowManager::ready()
-{
-    return shell("xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null").find("window id") != std::string::npos;
 }

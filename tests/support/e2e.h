@@ -97,8 +97,10 @@ public:
     ~WindowManager();
     WindowManager(const WindowManager&) = delete;
     WindowManager& operator=(const WindowManager&) = delete;
-    static bool ready();
+    // True once it has taken on a window of its own (within 20 s).
+    bool ready() const { return ready_; }
 
 private:
     int pid_ = -1;
+    bool ready_ = false;
 };
