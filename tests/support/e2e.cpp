@@ -27,34 +27,23 @@ static int ignoreXError(Display*, XErrorEvent*)
     return 0;
 }
 
-static pid_t xvfb = -1;
-static void endXvfb()
-{
-    kill(xvfb, SIGTERM);
-    waitpid(xvfb, nullptr, 0);
-}
-
 std::string testDisplay(const char* screen)
 {
     static std::string display;
     if (!display.empty())
         return display;
-    const char* given = getenv("DISPLAY");
-    if (given != nullptr && getenv("BRINEWINGS_PRIVATE_DISPLAY") != nullptr)
-        return display = given;
     // Xvfb names its display on descriptor 3 once it accepts connections; it ends with this
     // process, even when a time-out kills the process.
     int fds[2];
     if (pipe(fds) != 0)
         throw std::runtime_error("pipe failed");
-    xvfb = fork();
+    static pid_t xvfb = fork();
     if (xvfb == 0) {
         prctl(PR_SET_PDEATHSIG, SIGTERM);
         dup2(fds[1], 3);
-        int null = open("/dev/null", O_WRONLY);
-        dup2(null, 2);
-        execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", screen, "-nolisten", "tcp",
-               "-noreset", "+extension", "GLX", (char*)nullptr);
+        dup2(open("/dev/null", O_WRONLY), 2);
+        execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", screen, "-nolisten", "tcp", "-noreset",
+               "+extension", "GLX", (char*)nullptr);
         _exit(127);
     }
     close(fds[1]);
@@ -63,7 +52,7 @@ std::string testDisplay(const char* screen)
     close(fds[0]);
     if (n <= 0)
         throw std::runtime_error("Xvfb did not start");
-    atexit(endXvfb);
+    atexit([] { kill(xvfb, SIGTERM); waitpid(xvfb, nullptr, 0); });
     display = ":" + std::string(number, strcspn(number, "\n"));
     setenv("DISPLAY", display.c_str(), 1);
     return display;

@@ -79,8 +79,7 @@ private:
 };
 
 // The test's X server, started on first use: a private Xvfb with a screen of the size given
-// (WxHxDEPTH) that ends with the test process, or the one with_xvfb.sh started. Sets DISPLAY;
-// returns its value.
+// (WxHxDEPTH) that ends with the test process. Sets DISPLAY; returns its value.
 std::string testDisplay(const char* screen = "1920x1920x24");
 
 // Runs a shell command and returns its standard output (for xdotool and friends).

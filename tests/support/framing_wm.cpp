@@ -1,92 +1,45 @@
-// framing_wm.cpp -- a minimal EWMH window manager for the tests: it claims the screen, maps
-// and resizes windows as asked, and announces a frame whose four sides all differ (left 3,
-// right 7, top 19, bottom 5), so a program that reads the sides in the wrong order shows it.
-// It draws no frame and does not reparent. Runs until killed.
+// framing_wm.cpp -- a minimal window manager for the tests: it claims the screen, maps and
+// resizes windows as asked, and announces a frame whose four sides all differ (left 3, right
+// 7, top 19, bottom 5), so a program that reads the sides in the wrong order shows it. It
+// draws no frame and does not reparent. Runs until killed.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
-#include <cstdio>
-
-static const long kFrame[4] = {3, 7, 19, 5};  // _NET_FRAME_EXTENTS: left, right, top, bottom
-
-static Atom atom(Display* display, const char* name)
-{
-    return XInternAtom(display, name, False);
-}
-
-static void setCardinals(Display* display, Window window, const char* name, const long* values, int count)
-{
-    XChangeProperty(display, window, atom(display, name), XA_CARDINAL, 32, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(values), count);
-}
-
-static void setWmState(Display* display, Window window, long state)
-{
-    const long values[2] = {state, None};
-    Atom wmState = atom(display, "WM_STATE");
-    XChangeProperty(display, window, wmState, wmState, 32, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(values), 2);
-}
-
-static int ignoreXError(Display*, XErrorEvent*)
-{
-    return 0;  // a window may go away while it is being handled
-}
-
 int main()
 {
     Display* display = XOpenDisplay(nullptr);
-    if (display == nullptr) {
-        std::fprintf(stderr, "framing_wm: no X display\n");
+    if (display == nullptr)
         return 1;
-    }
     Window root = DefaultRootWindow(display);
     XSelectInput(display, root, SubstructureRedirectMask | SubstructureNotifyMask);
-    XSync(display, False);
-    XSetErrorHandler(ignoreXError);
-
-    Window check = XCreateSimpleWindow(display, root, -1, -1, 1, 1, 0, 0, 0);
-    const long checkId = (long)check;
-    Atom supported[] = {atom(display, "_NET_SUPPORTING_WM_CHECK"), atom(display, "_NET_FRAME_EXTENTS"),
-                        atom(display, "_NET_REQUEST_FRAME_EXTENTS"), atom(display, "_NET_WORKAREA")};
-    XChangeProperty(display, root, atom(display, "_NET_SUPPORTED"), XA_ATOM, 32, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(supported), 4);
-    XChangeProperty(display, check, atom(display, "_NET_SUPPORTING_WM_CHECK"), XA_WINDOW, 32,
-                    PropModeReplace, reinterpret_cast<const unsigned char*>(&checkId), 1);
-    XChangeProperty(display, root, atom(display, "_NET_SUPPORTING_WM_CHECK"), XA_WINDOW, 32,
-                    PropModeReplace, reinterpret_cast<const unsigned char*>(&checkId), 1);
-    XFlush(display);
-
+    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });  // windows may go at any time
+    auto set = [&](Window window, const char* name, Atom type, const long* values, int count) {
+        XChangeProperty(display, window, XInternAtom(display, name, False), type, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(values), count);
+    };
+    const long check = (long)XCreateSimpleWindow(display, root, -1, -1, 1, 1, 0, 0, 0);
+    set(root, "_NET_SUPPORTING_WM_CHECK", XA_WINDOW, &check, 1);
+    const long frame[4] = {3, 7, 19, 5};  // _NET_FRAME_EXTENTS: left, right, top, bottom
+    const long normal[2] = {NormalState, None}, withdrawn[2] = {WithdrawnState, None};
+    const Atom wmState = XInternAtom(display, "WM_STATE", False);
     for (;;) {
         XEvent event;
         XNextEvent(display, &event);
-        switch (event.type) {
-        case MapRequest:
-            setCardinals(display, event.xmaprequest.window, "_NET_FRAME_EXTENTS", kFrame, 4);
-            setWmState(display, event.xmaprequest.window, NormalState);
+        if (event.type == MapRequest) {
+            set(event.xmaprequest.window, "_NET_FRAME_EXTENTS", XA_CARDINAL, frame, 4);
+            set(event.xmaprequest.window, "WM_STATE", wmState, normal, 2);
             XMapWindow(display, event.xmaprequest.window);
-            break;
-        case UnmapNotify:
-            setWmState(display, event.xunmap.window, WithdrawnState);  // only clients unmap themselves
-            break;
-        case ConfigureRequest: {
+        } else if (event.type == UnmapNotify) {  // only clients unmap their windows
+            set(event.xunmap.window, "WM_STATE", wmState, withdrawn, 2);
+        } else if (event.type == ConfigureRequest) {
             const XConfigureRequestEvent& request = event.xconfigurerequest;
-            XWindowChanges changes = {};
-            changes.x = request.x;
-            changes.y = request.y;
-            changes.width = request.width;
-            changes.height = request.height;
+            XWindowChanges changes = {request.x, request.y, request.width, request.height, 0, 0, 0};
             XConfigureWindow(display, request.window, (unsigned)request.value_mask & (CWX | CWY | CWWidth | CWHeight),
                              &changes);
-            break;
-        }
-        case ClientMessage:
-            if (event.xclient.message_type == atom(display, "_NET_REQUEST_FRAME_EXTENTS"))
-                setCardinals(display, event.xclient.window, "_NET_FRAME_EXTENTS", kFrame, 4);
-            break;
-        default:
-            break;
+        } else if (event.type == ClientMessage &&
+                   event.xclient.message_type == XInternAtom(display, "_NET_REQUEST_FRAME_EXTENTS", False)) {
+            set(event.xclient.window, "_NET_FRAME_EXTENTS", XA_CARDINAL, frame, 4);
         }
         XFlush(display);
     }

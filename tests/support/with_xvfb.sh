@@ -39,8 +39,7 @@ if [[ ! -s $dir/display ]]; then
     exit 1
 fi
 DISPLAY=":$(head -n 1 "$dir/display")"
-BRINEWINGS_PRIVATE_DISPLAY=1
-export DISPLAY BRINEWINGS_PRIVATE_DISPLAY
+export DISPLAY
 # Mesa and the X libraries keep memory until exit; only the program's own leaks matter,
 # and those are checked by the unit tests.
 ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0}"
