@@ -7,8 +7,8 @@
 
 TEST(FullScreen, StartsFullAndFTogglesTheWindowBackAndAgainWhileTheFlightGoesOn)
 {
-    // A small screen that is not square, and a small window, keep software rendering quick.
-    testDisplay("640x480x24");
+    // A screen that is not square, just large enough for the window (1200 x 1200 and its frame).
+    testDisplay("1600x1280x24");
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(90);
     auto left = [&] { return std::chrono::duration<double>(deadline - std::chrono::steady_clock::now()).count(); };
     // A user's rule for the window's class (keep it above others): it applies only if the
@@ -21,15 +21,15 @@ TEST(FullScreen, StartsFullAndFTogglesTheWindowBackAndAgainWhileTheFlightGoesOn)
     ASSERT_TRUE(manager.ready());
     // --fullscreen, then F back to the window and f to full screen again, from the flight file,
     // paced so the window manager has 1.5 s or more for each change.
-    data.write("test.flight", "0 pointer 200 200\n60 key F\n140 key f\n200 quit\n");
-    Program program(data.path, {"--fullscreen", "--size", "400x400", "--tick-rate", "40", "--replay", "test.flight",
-                                "--screenshot", "59:a.png", "--screenshot", "139:b.png", "--screenshot", "199:c.png"});
+    data.write("test.flight", "0 pointer 600 600\n30 key F\n70 key f\n100 quit\n");
+    Program program(data.path, {"--fullscreen", "--tick-rate", "20", "--replay", "test.flight", "--screenshot",
+                                "29:a.png", "--screenshot", "69:b.png", "--screenshot", "99:c.png"});
     ASSERT_TRUE(program.waitForWindow(left()));
     ASSERT_NE(shell("xprop -id " + std::to_string(program.window()) + " _NET_WM_STATE").find("_NET_WM_STATE_ABOVE"),
               std::string::npos);
     ASSERT_TRUE(program.waitForExit(left()));
     ASSERT_EQ(program.exitStatus(), 0);
-    const int sides[3][2] = {{640, 480}, {400, 400}, {640, 480}};  // the screen, the window
+    const int sides[3][2] = {{1600, 1280}, {1200, 1200}, {1600, 1280}};  // the screen, the window
     const char* files[] = {"a.png", "b.png", "c.png"};
     for (int step = 0; step < 3; step++) {
         Screenshot shot = readPng(data.path + "/" + files[step]);

@@ -357,11 +357,14 @@ WindowManager::WindowManager(const std::string& configFile, const std::string& p
     for (int i = 0; i < 200 && !has(root, check); i++)
         Program::pause(0.05);
     Window probe = XCreateSimpleWindow(display, root, 0, 0, 8, 8, 0, 0, 0);
-    XMapWindow(display, probe);
-    XSync(display, False);
-    for (int i = 0; i < 200 && !ready_; i++) {
-        ready_ = has(probe, state);
+    for (int i = 0; i < 400 && !ready_; i++) {
+        if (i % 20 == 0) {  // asked again each second: a request during its start-up may be lost
+            XUnmapWindow(display, probe);
+            XMapWindow(display, probe);
+            XSync(display, False);
+        }
         Program::pause(0.05);
+        ready_ = has(probe, state);
     }
     XDestroyWindow(display, probe);
     XSync(display, False);
