@@ -127,7 +127,7 @@ TEST_P(BadInputTest, IsReportedExactlyAndTheFlightGoesOnWhereItShould)
     else
         data.write(bad.file, bad.content);
     // Off-screen, small, full left steering: two frames ten ticks apart show the view moving.
-    FlightRun run = flyFlight(data, "0 pointer 0 100\n20 quit\n", {5, 15}, "--offscreen --size 200x200");
+    FlightRun run = flyFlight(data, "0 pointer 0 200\n20 quit\n", {5, 15}, "--offscreen --size 200x200");
     if (!bad.flies) {
         ASSERT_EQ(run.status, 1);
         ASSERT_EQ(run.out, bad.report);

@@ -21,7 +21,7 @@ TEST(FullScreen, StartsFullAndFTogglesTheWindowBackAndAgainWhileTheFlightGoesOn)
     ASSERT_TRUE(manager.ready());
     // --fullscreen, then F back to the window and f to full screen again, from the flight file,
     // paced so the window manager has 1.5 s or more for each change.
-    data.write("test.flight", "0 pointer 600 600\n30 key F\n70 key f\n100 quit\n");
+    data.write("test.flight", "0 pointer 0 1200\n30 key F\n70 key f\n100 quit\n");
     Program program(data.path, {"--fullscreen", "--tick-rate", "20", "--replay", "test.flight", "--screenshot",
                                 "29:a.png", "--screenshot", "69:b.png", "--screenshot", "99:c.png"});
     ASSERT_TRUE(program.waitForWindow(left()));

@@ -102,7 +102,7 @@ TEST(Shell, SAndWAndThePointerVisiblyChangeTheNextFrames)
     DataFolder data;
     // Full left steering flies a circle of radius 5 near the start, over the grid; S turns the
     // sky and sea into the reference scene, W draws one tick in wireframe, then full right.
-    FlightRun run = flyFlight(data, "0 pointer 0 200\n5 key s\n10 key w\n11 key w\n11 pointer 399 200\n40 quit\n",
+    FlightRun run = flyFlight(data, "0 pointer 0 400\n5 key s\n10 key w\n11 key w\n11 pointer 399 400\n40 quit\n",
                               {4, 9, 10, 39}, "--offscreen --size 400x400");
     ASSERT_EQ(run.status, 0) << run.err;
     const Screenshot& reference = run.shots[1];
