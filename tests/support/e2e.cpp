@@ -343,28 +343,22 @@ WindowManager::WindowManager(const std::string& configFile, const std::string& p
         _exit(127);
     }
     // Ready once it manages a window, not only once it has claimed the screen: a first run
-    // loads its fonts and theme in between. A small probe window is mapped and must be taken on.
+    // loads its fonts and theme in between. A small probe window must be taken on (WM_STATE);
+    // it is mapped again each second, as a map before or during the manager's start-up is lost.
     Display* display = xDisplay();
-    Window root = DefaultRootWindow(display);
-    Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False), state = XInternAtom(display, "WM_STATE", False);
-    auto has = [&](Window window, Atom property) {
-        int count = 0;
-        Atom* list = XListProperties(display, window, &count);
-        bool found = std::find(list, list + count, property) != list + count;
-        XFree(list);
-        return found;
-    };
-    for (int i = 0; i < 200 && !has(root, check); i++)
-        Program::pause(0.05);
-    Window probe = XCreateSimpleWindow(display, root, 0, 0, 8, 8, 0, 0, 0);
+    Window probe = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 8, 8, 0, 0, 0);
+    Atom state = XInternAtom(display, "WM_STATE", False);
     for (int i = 0; i < 400 && !ready_; i++) {
-        if (i % 20 == 0) {  // asked again each second: a request during its start-up may be lost
+        if (i % 20 == 0) {
             XUnmapWindow(display, probe);
             XMapWindow(display, probe);
             XSync(display, False);
         }
         Program::pause(0.05);
-        ready_ = has(probe, state);
+        int count = 0;
+        Atom* properties = XListProperties(display, probe, &count);
+        ready_ = std::find(properties, properties + count, state) != properties + count;
+        XFree(properties);
     }
     XDestroyWindow(display, probe);
     XSync(display, False);

@@ -55,8 +55,8 @@ TEST_F(FlightTest, FirstTickWithoutSteeringAimsAndMovesAlongPlusZ)
     EXPECT_EQ(heading, 0.0f);
 }
 
-// Steer 0.3 turns by 0.006 a tick; the eye moves 0.1 along each new heading and the aim lies
-// one unit ahead of where the eye was. Positions summed by hand from the start (-1, 1, -1).
+// Steer 0.3 turns 0.006 a tick; the eye moves 0.1 along the new heading, the aim one unit
+// ahead of where it was. Worked out by hand from the start (-1, 1, -1).
 TEST_F(FlightTest, PositionsAfterKnownTicksOfAGentleRightTurn)
 {
     steer = 0.3f;

@@ -69,8 +69,7 @@ static const Vec3 kSeed[9] = {{-1, 0, 1}, {0, 0, 1}, {1, 0, 1}, {1, 0, 0}, {1, 0
                               {0, 0, -1}, {-1, 0, -1}, {-1, 0, 0}, {0, 1, 0}};
 
 // The subdivisions of generateMountains for one slot, without the weld that ends it, from
-// seed 2 with its leading discarded draw, so the raw copies can be inspected; the generator's
-// own loop is checked against hand-worked draws in FirstTwoWorkingCallsFollowTheFirstDraws.
+// seed 2 with its leading discarded draw, so the raw copies can be inspected.
 static void subdivideSlotZeroUnwelded()
 {
     seedRandom(2);
@@ -263,7 +262,6 @@ TEST_F(MountainGeneration, DisplacementsStayWithinEachLevelsAmplitude)
 
 TEST_F(MountainGeneration, FullDrawsDisplaceByTheWholeAmplitudeOfEachLevel)
 {
-    // Equal draws give shared edges equal heights, so the weld changes nothing here.
     setMountainRandomSource(alwaysTop);
     generateMountains();
     checkAllCalls(mountainSlots[0], 1.0, 1.0);
