@@ -20,10 +20,10 @@ TEST(FullScreen, StartsFullAndFTogglesTheWindowBackAndAgainWhileTheFlightGoesOn)
     WindowManager manager(data.path + "/rc.xml");
     ASSERT_TRUE(manager.ready());
     // --fullscreen, then F back to the window and f to full screen again, from the flight file,
-    // paced so the window manager has 1.5 s or more for each change.
-    data.write("test.flight", "0 pointer 0 1200\n30 key F\n70 key f\n100 quit\n");
-    Program program(data.path, {"--fullscreen", "--tick-rate", "20", "--replay", "test.flight", "--screenshot",
-                                "29:a.png", "--screenshot", "69:b.png", "--screenshot", "99:c.png"});
+    // paced so the window manager has a second for each change.
+    data.write("test.flight", "0 pointer 0 1200\n40 key F\n80 key f\n120 quit\n");
+    Program program(data.path, {"--fullscreen", "--tick-rate", "40", "--replay", "test.flight", "--screenshot",
+                                "39:a.png", "--screenshot", "79:b.png", "--screenshot", "119:c.png"});
     ASSERT_TRUE(program.waitForWindow(left()));
     ASSERT_NE(shell("xprop -id " + std::to_string(program.window()) + " _NET_WM_STATE").find("_NET_WM_STATE_ABOVE"),
               std::string::npos);
