@@ -1,10 +1,16 @@
 // fullscreen_test.cpp -- --fullscreen and F under a real window manager: the window fills the screen and back
-#include "support/e2e.h"
+#include "support/flight_run.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 TEST(FullScreen, StartsFullAndFTogglesTheWindowBackAndAgainWhileTheFlightGoesOn)
 {
+    // A screen that is not square, just large enough for the window (1200 x 1200 and its frame).
+    testDisplay("1600x1280x24");
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(90);
+    auto left = [&] { return std::chrono::duration<double>(deadline - std::chrono::steady_clock::now()).count(); };
     // A user's rule for the window's class (keep it above others): it applies only if the
     // class is there when the window manager takes the window on.
     DataFolder data;
@@ -12,29 +18,22 @@ TEST(FullScreen, StartsFullAndFTogglesTheWindowBackAndAgainWhileTheFlightGoesOn)
                          "<application class=\"brinewings\"><layer>above</layer></application>"
                          "</applications></openbox_config>");
     WindowManager manager(data.path + "/rc.xml");
-    ASSERT_TRUE(WindowManager::ready());
-    Program program(data.path, {"--fullscreen"});
-    ASSERT_TRUE(program.waitForWindow());
-    EXPECT_NE(shell("xprop -id " + std::to_string(program.window()) + " _NET_WM_STATE").find("_NET_WM_STATE_ABOVE"),
+    ASSERT_TRUE(manager.ready());
+    // --fullscreen, then F back to the window and f to full screen again, from the flight file,
+    // paced so the window manager has a second for each change.
+    data.write("test.flight", "0 pointer 0 1200\n40 key F\n80 key f\n120 quit\n");
+    Program program(data.path, {"--fullscreen", "--tick-rate", "40", "--replay", "test.flight", "--screenshot",
+                                "39:a.png", "--screenshot", "79:b.png", "--screenshot", "119:c.png"});
+    ASSERT_TRUE(program.waitForWindow(left()));
+    ASSERT_NE(shell("xprop -id " + std::to_string(program.window()) + " _NET_WM_STATE").find("_NET_WM_STATE_ABOVE"),
               std::string::npos);
-    program.movePointer(0, 600);
-    int width = 0, height = 0;
-    // --fullscreen, then F back to the window and f to full screen again.
-    const char* keys[] = {"", "F", "f"};
-    const int sides[] = {1920, 1200, 1920};  // the test server's screen, the window
+    ASSERT_TRUE(program.waitForExit(left()));
+    ASSERT_EQ(program.exitStatus(), 0);
+    const int sides[3][2] = {{1600, 1280}, {1200, 1200}, {1600, 1280}};  // the screen, the window
+    const char* files[] = {"a.png", "b.png", "c.png"};
     for (int step = 0; step < 3; step++) {
-        if (keys[step][0] != '\0')
-            program.key(keys[step]);
-        for (int i = 0; i < 40 && width != sides[step]; i++) {
-            Program::pause(0.1);
-            program.size(width, height);
-        }
-        EXPECT_EQ(width, sides[step]) << step;
-        EXPECT_EQ(height, sides[step]) << step;
-        EXPECT_TRUE(program.running());
+        Screenshot shot = readPng(data.path + "/" + files[step]);
+        ASSERT_EQ(shot.width, sides[step][0]) << step;
+        ASSERT_EQ(shot.height, sides[step][1]) << step;
     }
-
-    program.key("q");
-    ASSERT_TRUE(program.waitForExit());
-    EXPECT_EQ(program.exitStatus(), 0);
 }

@@ -47,7 +47,7 @@ TEST(Install, TheLauncherStartsTheProgramInItsDataFolderFromAnyDirectory)
     // Started from an empty folder, as a user would from a terminal anywhere, with the
     // display named by freeglut's -display alone: the launcher finds it and hands it on.
     DataFolder elsewhere(std::vector<std::string>{});
-    std::string display = getenv("DISPLAY");
+    std::string display = testDisplay();
     unsetenv("DISPLAY");
     Program program(elsewhere.path, {"-display", display}, installed.path("bin/brinewings"));
     setenv("DISPLAY", display.c_str(), 1);

@@ -40,9 +40,15 @@ static void loadGeneratedModels()
 
 TEST(AircraftPlacement, TranslatesAheadAndBelowTheEyeThenYawsAndBanksBySteer)
 {
-    struct Case { float heading; float steer; float bank; };
-    const Case cases[] = {{0.0f, 0.0f, 0.0f}, {0.0f, 1.0f, -30.0f}, {0.0f, -1.0f, 30.0f},
-                          {0.0f, 0.5f, -15.0f}, {0.7f, 0.25f, -7.5f}};
+    // Eye (2, 3, -4): the model 1.4 ahead and 0.5 below, yawed 90 degrees plus the heading,
+    // banked -30 degrees at full right steer. Column-major, worked out by hand.
+    struct Case { float heading; float steer; std::array<float, 16> matrix; };
+    const Case cases[] = {
+        {0.0f, 0.0f, {0, 0, -1, 0, 0, 1, 0, 0, 1, 0, 0, 0, 2, 2.5f, -2.6f, 1}},
+        {0.0f, 1.0f, {0, 0, -1, 0, -0.5f, 0.8660f, 0, 0, 0.8660f, 0.5f, 0, 0, 2, 2.5f, -2.6f, 1}},
+        {0.0f, -1.0f, {0, 0, -1, 0, 0.5f, 0.8660f, 0, 0, 0.8660f, -0.5f, 0, 0, 2, 2.5f, -2.6f, 1}},
+        {0.7f, 0.25f, {-0.6442f, 0, -0.7648f, 0, -0.0998f, 0.9914f, 0.0841f, 0,
+                       0.7583f, 0.1305f, -0.6387f, 0, 2.9019f, 2.5f, -2.9292f, 1}}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "heading " << c.heading << " steer " << c.steer);
         prepareFirstFrame();
@@ -50,13 +56,7 @@ TEST(AircraftPlacement, TranslatesAheadAndBelowTheEyeThenYawsAndBanksBySteer)
         heading = c.heading;
         steer = c.steer;
         applyAircraftPlacement();
-        auto placed = currentMatrix(GL_MODELVIEW_MATRIX);
-
-        glLoadIdentity();
-        glTranslatef(2.0f + 1.4f * std::sin(c.heading), 2.5f, -4.0f + 1.4f * std::cos(c.heading));
-        glRotatef(c.heading * 57.29578f + 90.0f, 0.0f, 1.0f, 0.0f);
-        glRotatef(c.bank, 1.0f, 0.0f, 0.0f);
-        expectMatrixNear(placed, currentMatrix(GL_MODELVIEW_MATRIX));
+        expectMatrixNear(currentMatrix(GL_MODELVIEW_MATRIX), c.matrix);
     }
 }
 

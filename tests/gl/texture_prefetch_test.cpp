@@ -6,11 +6,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <thread>
 
 class PrefetchTest : public testing::Test {
 protected:
@@ -58,7 +56,10 @@ TEST_F(PrefetchTest, AMissingFileIsReportedByItsLoaderNotByTheHelperThread)
     ASSERT_EQ(chdir(folder), 0);
     testing::internal::CaptureStdout();
     startTextureDecoding();
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    // Collecting joins both helpers: anything they print is out before the loaders run.
+    DecodedImage sea{}, sky{};
+    collectImage("sea02.jpg", &sea);
+    collectImage("sky08.jpg", &sky);
     std::fflush(stdout);
     std::string beforeLoaders = testing::internal::GetCapturedStdout();
     testing::internal::CaptureStdout();
@@ -70,6 +71,7 @@ TEST_F(PrefetchTest, AMissingFileIsReportedByItsLoaderNotByTheHelperThread)
     rmdir(folder);
 
     EXPECT_EQ(beforeLoaders, "");
+    EXPECT_EQ(std::string(sea.failure).rfind("couldn't load texture sea02.jpg", 0), 0u) << sea.failure;
     EXPECT_EQ(afterSea.rfind("couldn't load texture sea02.jpg", 0), 0u) << afterSea;
     EXPECT_EQ(afterSky.rfind("couldn't load texture sky08.jpg", 0), 0u) << afterSky;
     EXPECT_EQ(seaImage.pixels, nullptr);

@@ -6,9 +6,11 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -25,11 +27,43 @@ static int ignoreXError(Display*, XErrorEvent*)
     return 0;
 }
 
+std::string testDisplay(const char* screen)
+{
+    static std::string display;
+    if (!display.empty())
+        return display;
+    // Xvfb names its display on descriptor 3 once it accepts connections; it ends with this
+    // process, even when a time-out kills the process.
+    int fds[2];
+    if (pipe(fds) != 0)
+        throw std::runtime_error("pipe failed");
+    static pid_t xvfb = fork();
+    if (xvfb == 0) {
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
+        dup2(fds[1], 3);
+        dup2(open("/dev/null", O_WRONLY), 2);
+        execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", screen, "-nolisten", "tcp", "-noreset",
+               "+extension", "GLX", (char*)nullptr);
+        _exit(127);
+    }
+    close(fds[1]);
+    char number[32] = {};
+    ssize_t n = read(fds[0], number, sizeof number - 1);
+    close(fds[0]);
+    if (n <= 0)
+        throw std::runtime_error("Xvfb did not start");
+    atexit([] { kill(xvfb, SIGTERM); waitpid(xvfb, nullptr, 0); });
+    display = ":" + std::string(number, strcspn(number, "\n"));
+    setenv("DISPLAY", display.c_str(), 1);
+    return display;
+}
+
 static Display* xDisplay()
 {
+    testDisplay();
     static Display* display = XOpenDisplay(nullptr);
     if (display == nullptr)
-        throw std::runtime_error("no X display: run the end-to-end tests through with_xvfb.sh");
+        throw std::runtime_error("no X display");
     XSetErrorHandler(ignoreXError);
     return display;
 }
@@ -108,6 +142,7 @@ static const char* const kLastControlsLine = "Q\t\tQuit\n";
 Program::Program(const std::string& workingDir, const std::vector<std::string>& args,
                  const std::string& executable)
 {
+    testDisplay();
     int fds[2];
     if (pipe(fds) != 0)
         throw std::runtime_error("pipe failed");
@@ -294,27 +329,43 @@ void Program::pause(double seconds)
 
 // ---- window manager ----
 
-WindowManager::WindowManager(const std::string& configFile)
+WindowManager::WindowManager(const std::string& configFile, const std::string& program)
 {
+    testDisplay();
     pid_ = fork();
     if (pid_ == 0) {
-        if (configFile.empty())
+        if (program != "openbox")
+            execl(program.c_str(), program.c_str(), (char*)nullptr);
+        else if (configFile.empty())
             execlp("openbox", "openbox", "--sm-disable", (char*)nullptr);
         else
             execlp("openbox", "openbox", "--sm-disable", "--config-file", configFile.c_str(), (char*)nullptr);
         _exit(127);
     }
-    for (int i = 0; i < 100 && !ready(); i++)
+    // Ready once it manages a window, not only once it has claimed the screen: a first run
+    // loads its fonts and theme in between. A small probe window must be taken on (WM_STATE);
+    // it is mapped again each second, as a map before or during the manager's start-up is lost.
+    Display* display = xDisplay();
+    Window probe = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 8, 8, 0, 0, 0);
+    Atom state = XInternAtom(display, "WM_STATE", False);
+    for (int i = 0; i < 400 && !ready_; i++) {
+        if (i % 20 == 0) {
+            XUnmapWindow(display, probe);
+            XMapWindow(display, probe);
+            XSync(display, False);
+        }
         Program::pause(0.05);
+        int count = 0;
+        Atom* properties = XListProperties(display, probe, &count);
+        ready_ = std::find(properties, properties + count, state) != properties + count;
+        XFree(properties);
+    }
+    XDestroyWindow(display, probe);
+    XSync(display, False);
 }
 
 WindowManager::~WindowManager()
 {
     kill(pid_, SIGTERM);
     waitpid(pid_, nullptr, 0);
-}
-
-bool WindowManager::ready()
-{
-    return shell("xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null").find("window id") != std::string::npos;
 }

@@ -1,4 +1,4 @@
-// e2e.h -- runs the real brinewings binary on the test's X server and drives it like a user
+// e2e.h -- runs the real brinewings binary on a private X server and drives it like a user
 #pragma once
 
 #include <string>
@@ -78,21 +78,28 @@ private:
     std::string output_;
 };
 
+// The test's X server, started on first use: a private Xvfb with a screen of the size given
+// (WxHxDEPTH) that ends with the test process. Sets DISPLAY; returns its value.
+std::string testDisplay(const char* screen = "1920x1920x24");
+
 // Runs a shell command and returns its standard output (for xdotool and friends).
 std::string shell(const std::string& command);
 
 // A small EWMH window manager (openbox) on the test's X server, for as long as the object
 // lives. A bare X server honours no full-screen request; a window manager does, as the
 // user's desktop would. Start it before the program, so it manages the program's window.
-// configFile: an openbox rc.xml to use instead of the user's.
+// configFile: an openbox rc.xml to use instead of the user's. program: another manager to
+// start instead of openbox, such as BRINEWINGS_FRAMING_WM (frame sides 3, 7, 19, 5).
 class WindowManager {
 public:
-    explicit WindowManager(const std::string& configFile = "");
+    explicit WindowManager(const std::string& configFile = "", const std::string& program = "openbox");
     ~WindowManager();
     WindowManager(const WindowManager&) = delete;
     WindowManager& operator=(const WindowManager&) = delete;
-    static bool ready();
+    // True once it has taken on a window of its own (within 20 s).
+    bool ready() const { return ready_; }
 
 private:
     int pid_ = -1;
+    bool ready_ = false;
 };

@@ -27,6 +27,8 @@ FlightRun flyFlight(const DataFolder& data, const std::string& flight, const std
 {
     data.write("test.flight", flight);
     std::string unset = extraArguments.find("--offscreen") != std::string::npos ? "-u DISPLAY " : "";
+    if (unset.empty())
+        testDisplay();  // a window needs the X server
     std::string command = "cd '" + data.path + "' && env " + unset + environment + " timeout 120 '" BRINEWINGS_BINARY
                           "' --replay test.flight";
     for (int tick : ticks)

@@ -55,17 +55,23 @@ TEST_F(FlightTest, FirstTickWithoutSteeringAimsAndMovesAlongPlusZ)
     EXPECT_EQ(heading, 0.0f);
 }
 
-TEST_F(FlightTest, LookAtLiesOneUnitAheadOfThePositionBeforeTheMove)
+// Steer 0.3 turns 0.006 a tick; the eye moves 0.1 along the new heading, the aim one unit
+// ahead of where it was. Worked out by hand from the start (-1, 1, -1).
+TEST_F(FlightTest, PositionsAfterKnownTicksOfAGentleRightTurn)
 {
     steer = 0.3f;
-    for (int i = 0; i < 50; i++) {
-        Vec3 before = eye;
-        advanceFlight();
-        float dx = lookAt.x - before.x;
-        float dz = lookAt.z - before.z;
-        EXPECT_NEAR(std::sqrt(dx * dx + dz * dz), 1.0f, 1e-5f);
-        EXPECT_NEAR(eye.x - before.x, std::sin(heading) * speed, 1e-6f);
-        EXPECT_NEAR(eye.z - before.z, std::cos(heading) * speed, 1e-6f);
+    const struct { int tick; float x, z, lookX, lookZ; } expected[] = {
+        {1, -1.000600f, -0.900002f, -1.006000f, -0.000018f},
+        {25, -1.194620f, 1.490067f, -1.329114f, 2.379961f},
+        {50, -1.759166f, 3.923089f, -2.025134f, 4.782892f}};
+    int tick = 0;
+    for (const auto& e : expected) {
+        for (; tick < e.tick; tick++)
+            advanceFlight();
+        EXPECT_NEAR(eye.x, e.x, 1e-5f) << tick;
+        EXPECT_NEAR(eye.z, e.z, 1e-5f) << tick;
+        EXPECT_NEAR(lookAt.x, e.lookX, 1e-5f) << tick;
+        EXPECT_NEAR(lookAt.z, e.lookZ, 1e-5f) << tick;
     }
 }
 

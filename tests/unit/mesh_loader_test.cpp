@@ -228,12 +228,14 @@ TEST(MeshBounds, FacesOfGroupsBeyondTheStoreAreDropped)
 
 TEST(MeshBounds, FacesBeyondTheGroupsCapacityAreDroppedNotSpilledIntoTheNextGroup)
 {
+    // A propeller group holds 2046 faces, an odd number the model files are made to fit.
+    ASSERT_EQ(sizeof propellerModel.faces[0] / sizeof propellerModel.faces[0][0], 2046u);
     std::string text = points(3) + "g\n";
-    for (int f = 0; f < kPropellerFacesPerGroup + 3; f++)
+    for (int f = 0; f < 2046 + 3; f++)
         text += "f 1 2 3\n";
     text += "g\nf 3 2 1\n";
     loadPropellerText(text);
-    EXPECT_EQ(faceOf(propellerModel.faces[0][kPropellerFacesPerGroup - 1]), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(faceOf(propellerModel.faces[0][2045]), (std::vector<int>{1, 2, 3}));
     EXPECT_EQ(faceOf(propellerModel.faces[1][0]), (std::vector<int>{3, 2, 1}));
     EXPECT_TRUE(faceOf(propellerModel.faces[1][1]).empty());
 }
