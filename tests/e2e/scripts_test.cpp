@@ -26,6 +26,9 @@ TEST(WithXvfb, ASignalLeavesNoServerCommandOrFolderBehind)
         std::string marker = tmp.path + "/command-ran";
         pid_t pid = fork();
         if (pid == 0) {
+            // A group of its own, so that a failed check below takes all of it away and leaves
+            // nothing holding the test's output open.
+            setpgid(0, 0);
             // As from a terminal: the test itself may run with INT ignored, as a background job.
             std::signal(SIGINT, SIG_DFL);
             setenv("TMPDIR", tmp.path.c_str(), 1);
@@ -34,8 +37,12 @@ TEST(WithXvfb, ASignalLeavesNoServerCommandOrFolderBehind)
                   ("echo $$ > '" + marker + "'; exec sleep 300").c_str(), (char*)nullptr);
             _exit(127);
         }
+        struct Group {
+            pid_t id;
+            ~Group() { kill(-id, SIGKILL); }
+        } group{pid};
         std::string display, command;
-        for (int i = 0; i < 200 && command.empty(); i++) {
+        for (int i = 0; i < 600 && command.empty(); i++) {
             Program::pause(0.05);
             display = shell("cat '" + tmp.path + "'/brinewings-xvfb.*/display 2>/dev/null");
             command = shell("cat '" + marker + "' 2>/dev/null");
