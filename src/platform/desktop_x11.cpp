@@ -24,7 +24,7 @@ static const long kWaitPollNanoseconds = 5000000;  // 5 ms a poll: at most 0.2 s
 static const int kSmallestSide = 64;           // pixels; a window never fitted below this
 static const int kFrameSides = 4;              // _NET_FRAME_EXTENTS: left, right, top, bottom
 static const int kAreaFields = 4;              // _NET_WORKAREA per desktop: x, y, width, height
-static const long kSupportedAtoms = 1024;      // _NET_SUPPORTED entries looked at
+static const int kSupportedAtoms = 1024;      // _NET_SUPPORTED entries looked at
 
 // Xlib's default handler ends the process on any X error. Naming the window is cosmetic, so
 // errors of these requests are only noted, and the flight goes on.
@@ -42,25 +42,32 @@ static void waitAPoll()
     nanosleep(&step, nullptr);
 }
 
-// Reads up to count CARDINAL values of a property, from the offset'th on; returns how many.
-// Format-32 properties arrive as longs in Xlib, whatever their width on this machine.
-static int readCardinals(Display* display, Window window, const char* name, long offset, long* values, int count)
+// Reads up to count values of a format-32 property of the given type (CARDINAL, ATOM), from the
+// offset'th on; returns how many. Format-32 properties arrive as longs in Xlib, whatever their
+// width on this machine.
+static int readLongs(Display* display, Window window, const char* name, Atom wanted, long offset, long* values,
+                     int count)
 {
     Atom type = None;
     int format = 0;
     unsigned long items = 0, after = 0;
     unsigned char* data = nullptr;
     if (XGetWindowProperty(display, window, XInternAtom(display, name, False), offset, count, False,
-                           XA_CARDINAL, &type, &format, &items, &after, &data) != Success)
+                           wanted, &type, &format, &items, &after, &data) != Success)
         return 0;
     int read = 0;
-    if (data != nullptr && type == XA_CARDINAL && format == 32) {
+    if (data != nullptr && type == wanted && format == 32) {
         for (; read < (int)items && read < count; read++)
             values[read] = reinterpret_cast<const long*>(data)[read];
     }
     if (data != nullptr)
         XFree(data);
     return read;
+}
+
+static int readCardinals(Display* display, Window window, const char* name, long offset, long* values, int count)
+{
+    return readLongs(display, window, name, XA_CARDINAL, offset, values, count);
 }
 
 static bool hasProperty(Display* display, Window window, const char* name)
@@ -214,19 +221,8 @@ bool windowManagerDoesFullScreen(Display* display)
     Window root = DefaultRootWindow(display);
     if (!hasProperty(display, root, "_NET_SUPPORTING_WM_CHECK"))
         return false;
-    Atom wanted = XInternAtom(display, "_NET_WM_STATE_FULLSCREEN", False);
-    Atom type = None;
-    int format = 0;
-    unsigned long items = 0, after = 0;
-    unsigned char* data = nullptr;
-    bool found = false;
-    if (XGetWindowProperty(display, root, XInternAtom(display, "_NET_SUPPORTED", False), 0, kSupportedAtoms, False,
-                           XA_ATOM, &type, &format, &items, &after, &data) == Success &&
-        data != nullptr && type == XA_ATOM && format == 32) {
-        const Atom* atoms = reinterpret_cast<const Atom*>(data);
-        found = std::find(atoms, atoms + items, wanted) != atoms + items;
-    }
-    if (data != nullptr)
-        XFree(data);
-    return found;
+    static long supported[kSupportedAtoms];
+    int count = readLongs(display, root, "_NET_SUPPORTED", XA_ATOM, 0, supported, kSupportedAtoms);
+    long wanted = (long)XInternAtom(display, "_NET_WM_STATE_FULLSCREEN", False);
+    return std::find(supported, supported + count, wanted) != supported + count;
 }

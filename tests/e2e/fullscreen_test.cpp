@@ -19,11 +19,11 @@ TEST(FullScreen, StartsFullAndFTogglesTheWindowBackAndAgainWhileTheFlightGoesOn)
                          "</applications></openbox_config>");
     WindowManager manager(data.path + "/rc.xml");
     ASSERT_TRUE(manager.ready());
-    // --fullscreen, then F back to the window and f to full screen again, from the flight file,
-    // paced so the window manager has a second for each change.
+    // --fullscreen, then F back to the window and f to full screen again, from the flight file.
+    // The flight waits for each change to reach the window, so the very next frame shows it.
     data.write("test.flight", "0 pointer 0 1200\n40 key F\n80 key f\n120 quit\n");
     Program program(data.path, {"--fullscreen", "--tick-rate", "40", "--replay", "test.flight", "--screenshot",
-                                "39:a.png", "--screenshot", "79:b.png", "--screenshot", "119:c.png"});
+                                "39:a.png", "--screenshot", "41:b.png", "--screenshot", "81:c.png"});
     ASSERT_TRUE(program.waitForWindow(left()));
     ASSERT_NE(shell("xprop -id " + std::to_string(program.window()) + " _NET_WM_STATE").find("_NET_WM_STATE_ABOVE"),
               std::string::npos);
