@@ -193,8 +193,9 @@ TEST(RunOptions, BadLinesAndOutputsAreRefusedBeforeTheWindowOpens)
               refusal("--record tof.png", &b) == "brinewings: --record tof.png: cannot write in '" + std::string(folder) + "/ro': Permission denied" ? 0 : 1);
     }
     int status = -1;
-    if (child > 0)
+    if (child > 0) {
         EXPECT_TRUE(waitpid(child, &status, 0) == child && status == 0) << "an unwritable folder taken as nobody";
+    }
     ASSERT_EQ(chdir(cwd), 0);
     system(("rm -r " + std::string(folder)).c_str());
 }
