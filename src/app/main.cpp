@@ -5,7 +5,9 @@
 #include "environment/texture_gl.h"
 #include "flight/controls.h"
 #include "flight/rendering_gl.h"
+#include "platform/offscreen_gpu.h"
 #include "run/run_loop_gl.h"
+#include "run/run_rules.h"
 #include "run/standard_output.h"
 
 #include <cstdio>
@@ -14,9 +16,12 @@ int main(int argc, char** argv)
 {
     // The command line, the flight file and the outputs are checked before any window system
     // starts: --help, --version and every refusal end here, with or without a display.
-    int early = prepareRun(argc, argv);
+    int early = prepareRun(argc, argv, listGpus);
     if (early >= 0)
         return early;
+    // Last, after every refusal: a window needs a display.
+    if (!surfaceAvailable(&argc, argv))
+        return 1;
     // The images decode on helper threads while the surface opens.
     startTextureDecoding();
     seedRandom(2);

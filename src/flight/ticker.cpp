@@ -2,6 +2,9 @@
 // recording as their sink, then the advance
 #include "flight/ticker.h"
 
+// Requests that flip something: two in one tick cancel out.
+static const int kTickToggles = kRequestFullScreen | kRequestHud;
+
 static const InputSource* sources[kTickerSourceSlots];
 static int sourceCount = 0;
 static bool (*recordSink)(const FlightEvent& event) = nullptr;
@@ -45,7 +48,8 @@ int takeTickEvents()
         for (int count = source.take(flightTick, events, kTickEventSlots); count > 0;
              count = count == kTickEventSlots ? source.take(flightTick, events, kTickEventSlots) : 0) {
             for (int e = 0; e < count; e++) {
-                requests |= takeEvent(source, events[e]);
+                int asked = takeEvent(source, events[e]);
+                requests = ((requests | asked) & ~kTickToggles) | ((requests ^ asked) & kTickToggles);
                 if ((requests & (kTickEnded | kTickRecordFailed)) != 0)
                     return requests;
             }

@@ -23,7 +23,9 @@ void setTickerSources(const InputSource* const* sources, int count, bool (*recor
 // it when a scripted source still holds events and it does not end the flight; hands it to the
 // sink; applies it (applyFlightEvent). Stops after the first event that ends the flight, or
 // that the sink refuses. Returns the requests of the events taken, with kTickEnded or
-// kTickRecordFailed when the tick stopped early. The flight does not advance.
+// kTickRecordFailed when the tick stopped early: kRequestFullScreen and kRequestHud each when
+// an odd number of events asked for it (two toggles in one tick cancel out), the others when
+// any event did. The flight does not advance.
 int takeTickEvents();
 
 // One tick: takeTickEvents, then, unless it stopped early, advanceTick. Returns what

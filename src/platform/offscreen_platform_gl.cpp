@@ -2,6 +2,7 @@
 // and no X server, EGL's device platform (else its surfaceless one) drawing into a pbuffer
 #include "common/extension_list.h"
 #include "common/window_size.h"
+#include "platform/offscreen_gpu.h"
 #include "platform/platform.h"
 
 #include <EGL/egl.h>
@@ -18,6 +19,7 @@ static int surfaceWidth = 0;   // pixels: the pbuffer's size, reported once at t
 static int surfaceHeight = 0;
 static bool sizeReported = false;
 static char platformName[96];  // which EGL platform and device draws
+static int chosenGpu = kGpuDefault;
 
 // One line: the reason, and EGL's error code where EGL gave one.
 static bool refuse(const char* reason)
@@ -170,8 +172,13 @@ static bool openSurfaceless(int width, int height)
     return true;
 }
 
+void chooseOffscreenGpu(int gpu)
+{
+    chosenGpu = gpu;
+}
+
 // EGL needs no display; what it lacks, open says.
-static bool available(const char*)
+static bool available(const SurfaceRequest&)
 {
     return true;
 }
@@ -181,9 +188,9 @@ static bool openOffscreen(const SurfaceRequest& request, const PlatformHooks& pl
     hooks = platformHooks;
     surfaceWidth = request.width > 0 ? request.width : kWindowSide;
     surfaceHeight = request.height > 0 ? request.height : kWindowSide;
-    if (request.gpu >= 0)
-        return openOnDevice(request.gpu, surfaceWidth, surfaceHeight);
-    if (request.gpu == kGpuSurfaceless)
+    if (chosenGpu >= 0)
+        return openOnDevice(chosenGpu, surfaceWidth, surfaceHeight);
+    if (chosenGpu == kGpuSurfaceless)
         return openSurfaceless(surfaceWidth, surfaceHeight);
     // The device platform is what every driver offers headless (NVIDIA's among them); Mesa
     // before it had only the surfaceless one.
@@ -194,7 +201,7 @@ static bool openOffscreen(const SurfaceRequest& request, const PlatformHooks& pl
 }
 
 // Off-screen there is no input; the surface's size is told once, before the first frame.
-static void pollEvents()
+static void pollEvents(long long)
 {
     if (!sizeReported) {
         sizeReported = true;
@@ -219,6 +226,11 @@ static bool toggleFullScreen()
     return false;
 }
 
+static bool fullScreenSettled()
+{
+    return true;
+}
+
 static const char* setSwapIntervalZero(bool* set)
 {
     *set = false;
@@ -227,16 +239,22 @@ static const char* setSwapIntervalZero(bool* set)
     return text;
 }
 
-static const char* rendererName()
-{
-    const char* name = (const char*)glGetString(GL_RENDERER);
-    return name != nullptr ? name : "unknown";
-}
-
 const Platform& offscreenPlatform()
 {
-    static const Platform platform = {false, available, openOffscreen,    pollEvents,          surfaceShown, finishFrame,
-                                      toggleFullScreen, setSwapIntervalZero, rendererName};
+    static const Platform platform = [] {
+        Platform p;
+        p.name = "off-screen";
+        p.takesInput = false;
+        p.available = available;
+        p.open = openOffscreen;
+        p.pollEvents = pollEvents;
+        p.surfaceShown = surfaceShown;
+        p.endFrame = finishFrame;
+        p.toggleFullScreen = toggleFullScreen;
+        p.fullScreenSettled = fullScreenSettled;
+        p.setSwapIntervalZero = setSwapIntervalZero;
+        return p;
+    }();
     return platform;
 }
 

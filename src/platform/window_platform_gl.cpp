@@ -6,15 +6,25 @@
 #include "flight/flight_file.h"
 #include "platform/desktop_x11.h"
 #include "platform/platform.h"
+#include "platform/window_state_x11.h"
 
 #include <GL/freeglut.h>
 #include <GL/glx.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <cstring>
 
 static PlatformHooks hooks;
 static bool shown = false;  // freeglut has drawn or mapped the window, and not hidden it since
+static bool fullScreenAsked = false;  // the state the last request (--fullscreen, a toggle) asked for
+static int sizeAtToggle[2] = {0, 0};  // pixels: the window's size when the last toggle was asked
+static std::chrono::steady_clock::time_point stateSeenAt;  // when the state asked for was first seen
+static bool stateSeen = false;
+// A state reached at the size the window had: the window manager sends a new size, if any, with
+// its new state, so one that has not come by then does not come.
+static const std::chrono::milliseconds kSameSizeWait(250);
 
 // GLUT's codes of the bound special keys, in FlightSpecialKey order.
 static const int kGlutSpecialKeys[kSpecialKeyCount] = {GLUT_KEY_UP, GLUT_KEY_DOWN, GLUT_KEY_PAGE_UP,
@@ -61,11 +71,27 @@ static bool closed = false;
 
 static void closeWindow()
 {
-    // freeglut also calls this when it destroys the window at exit; the run ends once.
+    // freeglut also calls this when it destroys the window at exit; the run is told once.
     if (closed)
         return;
     closed = true;
     hooks.close();
+}
+
+// freeglut's -display, which run/run_options.cpp has checked: the value after it, else nullptr.
+static const char* displayOption(const SurfaceRequest& request)
+{
+    int argc = request.argc != nullptr ? *request.argc : 0;
+    for (int i = 1; i + 1 < argc; i++) {
+        if (strcmp(request.argv[i], "-display") == 0)
+            return request.argv[i + 1];
+    }
+    return nullptr;
+}
+
+static bool available(const SurfaceRequest& request)
+{
+    return displayAnswers(displayOption(request));
 }
 
 static bool openWindow(const SurfaceRequest& request, const PlatformHooks& platformHooks)
@@ -79,6 +105,7 @@ static bool openWindow(const SurfaceRequest& request, const PlatformHooks& platf
     glutInitWindowSize(sized ? request.width : kWindowSide, sized ? request.height : kWindowSide);
     glutCreateWindow("brinewings");
     presentWindowToDesktop(glXGetCurrentDisplay(), glXGetCurrentDrawable(), !sized);
+    fullScreenAsked = request.fullScreen;
     if (request.fullScreen)
         glutFullScreen();
 
@@ -91,13 +118,20 @@ static bool openWindow(const SurfaceRequest& request, const PlatformHooks& platf
     // Closing the window ends the run through the run's own end, not inside freeglut.
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_CONTINUE_EXECUTION);
     glutCloseFunc(closeWindow);
+    // A window destroyed by another client is closed, not a reason for Xlib to end the process.
+    catchXErrors(closeWindow);
     return true;
 }
 
-static void pollEvents()
+static void pollEvents(long long waitNs)
 {
-    if (!closed)
+    if (closed)
+        return;
+    glutMainLoopEvent();
+    if (waitNs > 0 && !closed) {
+        waitForDisplayEvent(glXGetCurrentDisplay(), waitNs);
         glutMainLoopEvent();
+    }
 }
 
 static bool surfaceShown()
@@ -113,7 +147,32 @@ static void swapFrame()
 static bool toggleFullScreen()
 {
     glutFullScreenToggle();
+    fullScreenAsked = !fullScreenAsked;
+    sizeAtToggle[0] = winWidth;
+    sizeAtToggle[1] = winHeight;
+    stateSeen = false;
     return windowManagerDoesFullScreen(glXGetCurrentDisplay());
+}
+
+// The window manager's answer is its state on the window, whether or not the size changes. A new
+// size must then have reached reshape; the same size counts once it has held for kSameSizeWait.
+static bool fullScreenSettled()
+{
+    int width = 0, height = 0;
+    if (!windowStateIs(glXGetCurrentDisplay(), glXGetCurrentDrawable(), fullScreenAsked, &width, &height)) {
+        stateSeen = false;
+        return false;
+    }
+    if (width != winWidth || height != winHeight)
+        return false;
+    if (width != sizeAtToggle[0] || height != sizeAtToggle[1])
+        return true;
+    auto now = std::chrono::steady_clock::now();
+    if (!stateSeen) {
+        stateSeen = true;
+        stateSeenAt = now;
+    }
+    return now - stateSeenAt >= kSameSizeWait;
 }
 
 static const char* setSwapIntervalZero(bool* set)
@@ -145,15 +204,21 @@ static const char* setSwapIntervalZero(bool* set)
     return "swap interval unchanged: the driver offers no GLX swap control extension";
 }
 
-static const char* rendererName()
-{
-    const char* name = (const char*)glGetString(GL_RENDERER);
-    return name != nullptr ? name : "unknown";
-}
-
 const Platform& windowPlatform()
 {
-    static const Platform platform = {true, displayAnswers, openWindow,       pollEvents,          surfaceShown, swapFrame,
-                                      toggleFullScreen, setSwapIntervalZero, rendererName};
+    static const Platform platform = [] {
+        Platform p;
+        p.name = "window";
+        p.takesInput = true;
+        p.available = available;
+        p.open = openWindow;
+        p.pollEvents = pollEvents;
+        p.surfaceShown = surfaceShown;
+        p.endFrame = swapFrame;
+        p.toggleFullScreen = toggleFullScreen;
+        p.fullScreenSettled = fullScreenSettled;
+        p.setSwapIntervalZero = setSwapIntervalZero;
+        return p;
+    }();
     return platform;
 }

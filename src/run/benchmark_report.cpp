@@ -1,6 +1,7 @@
 // benchmark_report.cpp -- the benchmark's figures as report lines and as a JSON results file
 #include "run/benchmark_report.h"
 
+#include "common/window_size.h"
 #include "flight/flight.h"
 #include "flight/flight_input.h"
 #include "run/frame_times.h"
@@ -11,6 +12,13 @@
 #include <string>
 
 using Json = nlohmann::ordered_json;
+
+static const int kSettingChars = 256;
+
+static char renderer[kSettingChars];
+static char version[kSettingChars];
+static char swapControl[kSettingChars];
+static bool swapIntervalZero = false;
 
 static bool isOn(int toggles, ToggleIndex toggle)
 {
@@ -96,4 +104,25 @@ bool writeBenchmarkResults(const char* file, const BenchmarkSetting& setting, co
     // A driver's strings are not promised to be UTF-8: a stray byte becomes U+FFFD, not an error.
     std::string text = results.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
     return writeOutputFile(file, text.data(), text.size());
+}
+
+void noteBenchmarkSetting(const char* rendererName, const char* versionText, const char* swapControlText,
+                          bool intervalZero)
+{
+    snprintf(renderer, sizeof renderer, "%s", rendererName);
+    snprintf(version, sizeof version, "%s", versionText);
+    snprintf(swapControl, sizeof swapControl, "%s", swapControlText);
+    swapIntervalZero = intervalZero;
+}
+
+void printBenchmarkReport(const BenchmarkEnd& end)
+{
+    printf("brinewings benchmark: renderer %s, OpenGL %s, window %d x %d, %s\n", renderer, version, winWidth,
+           winHeight, swapControl);
+    printFrameFigures(stdout, end);
+}
+
+bool writeBenchmarkResultsFile(const char* file, const BenchmarkEnd& end)
+{
+    return writeBenchmarkResults(file, {renderer, version, winWidth, winHeight, swapControl, swapIntervalZero}, end);
 }

@@ -28,3 +28,14 @@ void printFrameFigures(FILE* out, const BenchmarkEnd& end);
 // JSON to file through writeOutputFile (run/output_file.h). Returns false, after one line on
 // standard error, when the file cannot be written.
 bool writeBenchmarkResults(const char* file, const BenchmarkSetting& setting, const BenchmarkEnd& end);
+
+// Notes what the frames are drawn on for the two below; the texts are copied.
+void noteBenchmarkSetting(const char* renderer, const char* version, const char* swapControl, bool swapIntervalZero);
+
+// Prints the renderer, the window size, the swap interval, one line per phase and the summary
+// line, marked when the route was not flown to its end, on standard output.
+void printBenchmarkReport(const BenchmarkEnd& end);
+
+// Writes the same figures and the flight's end state as JSON to file (--results). Returns false
+// after one line naming the file and the reason on standard error.
+bool writeBenchmarkResultsFile(const char* file, const BenchmarkEnd& end);

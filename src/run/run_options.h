@@ -1,7 +1,7 @@
 // run_options.h -- the program's command line: its own options, freeglut's, and its help text
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/offscreen_gpu.h"
 
 #include <cstddef>
 #include <cstdio>

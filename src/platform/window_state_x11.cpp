@@ -1,0 +1,77 @@
+// window_state_x11.cpp -- what the X server says of the program's window: events waiting, full-screen state, size
+#include "platform/window_state_x11.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+
+#include <poll.h>
+
+#include <climits>
+#include <cstdio>
+
+static const long kStateAtomSlots = 64;  // _NET_WM_STATE atoms looked at
+
+void waitForDisplayEvent(Display* display, long long waitNs)
+{
+    if (display == nullptr || waitNs <= 0 || XPending(display) > 0)
+        return;
+    // Rounded up, so a wait of a few microseconds does not turn into a spin.
+    long long ms = (waitNs + 999999) / 1000000;
+    pollfd connection = {ConnectionNumber(display), POLLIN, 0};
+    poll(&connection, 1, ms > INT_MAX ? INT_MAX : (int)ms);
+}
+
+static bool inFullScreenState(Display* display, Window window)
+{
+    Atom state = XInternAtom(display, "_NET_WM_STATE", False);
+    Atom fullScreen = XInternAtom(display, "_NET_WM_STATE_FULLSCREEN", False);
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    bool found = false;
+    if (XGetWindowProperty(display, window, state, 0, kStateAtomSlots, False, XA_ATOM, &type, &format, &count,
+                           &after, &data) == Success &&
+        data != nullptr && format == 32) {
+        const Atom* atoms = (const Atom*)data;
+        for (unsigned long i = 0; i < count; i++)
+            found = found || atoms[i] == fullScreen;
+    }
+    if (data != nullptr)
+        XFree(data);
+    return found;
+}
+
+bool windowStateIs(Display* display, unsigned long window, bool fullScreen, int* width, int* height)
+{
+    if (display == nullptr || inFullScreenState(display, window) != fullScreen)
+        return false;
+    Window root = None;
+    int x = 0, y = 0;
+    unsigned int w = 0, h = 0, border = 0, depth = 0;
+    if (XGetGeometry(display, window, &root, &x, &y, &w, &h, &border, &depth) == 0)
+        return false;
+    *width = (int)w;
+    *height = (int)h;
+    return true;
+}
+
+static void (*windowGone)() = nullptr;
+
+static int noteXError(Display* display, XErrorEvent* error)
+{
+    if (error->error_code == BadWindow || error->error_code == BadDrawable) {
+        windowGone();
+        return 0;
+    }
+    char text[128];
+    XGetErrorText(display, error->error_code, text, sizeof text);
+    fprintf(stderr, "brinewings: X error ignored: %s (request %d)\n", text, (int)error->request_code);
+    return 0;
+}
+
+void catchXErrors(void (*gone)())
+{
+    windowGone = gone;
+    XSetErrorHandler(noteXError);
+}
