@@ -5,6 +5,7 @@
 #include "platform/display_check_x11.h"
 #include "flight/flight_file.h"
 #include "platform/desktop_x11.h"
+#include "platform/map_wait_x11.h"
 #include "platform/platform.h"
 #include "platform/window_state_x11.h"
 
@@ -18,6 +19,7 @@
 
 static PlatformHooks hooks;
 static bool shown = false;  // freeglut has drawn or mapped the window, and not hidden it since
+static bool viewable = false;  // the X server has said the window is viewable
 static bool fullScreenAsked = false;  // the state the last request (--fullscreen, a toggle) asked for
 static int sizeAtToggle[2] = {0, 0};  // pixels: the window's size when the last toggle was asked
 static std::chrono::steady_clock::time_point stateSeenAt;  // when the state asked for was first seen
@@ -103,7 +105,9 @@ static bool openWindow(const SurfaceRequest& request, const PlatformHooks& platf
     // a short screen.
     bool sized = request.width != 0;
     glutInitWindowSize(sized ? request.width : kWindowSide, sized ? request.height : kWindowSide);
+    boundMapWait(true);
     glutCreateWindow("brinewings");
+    boundMapWait(false);
     presentWindowToDesktop(glXGetCurrentDisplay(), glXGetCurrentDrawable(), !sized);
     fullScreenAsked = request.fullScreen;
     if (request.fullScreen)
@@ -134,9 +138,14 @@ static void pollEvents(long long waitNs)
     }
 }
 
+// freeglut draws a window it has not yet seen mapped (one a window manager starts minimised), so
+// until the X server says the window is viewable, it is not; from then on the window's status
+// says when it is hidden again.
 static bool surfaceShown()
 {
-    return shown && !closed;
+    if (!viewable && shown && !closed)
+        viewable = windowViewable(glXGetCurrentDisplay(), glXGetCurrentDrawable());
+    return viewable && shown && !closed;
 }
 
 static void swapFrame()

@@ -56,6 +56,13 @@ bool windowStateIs(Display* display, unsigned long window, bool fullScreen, int*
     return true;
 }
 
+bool windowViewable(Display* display, unsigned long window)
+{
+    XWindowAttributes attributes;
+    return display != nullptr && XGetWindowAttributes(display, window, &attributes) != 0 &&
+           attributes.map_state == IsViewable;
+}
+
 static void (*windowGone)() = nullptr;
 
 static int noteXError(Display* display, XErrorEvent* error)

@@ -12,6 +12,9 @@ void waitForDisplayEvent(Display* display, long long waitNs);
 // size as the X server has it.
 bool windowStateIs(Display* display, unsigned long window, bool fullScreen, int* width, int* height);
 
+// True when window is mapped and all its ancestors are: on screen, unless covered.
+bool windowViewable(Display* display, unsigned long window);
+
 // From now on an X error does not end the process, as Xlib's own handler would: an error on a
 // window or drawable that is gone (another client destroyed it) calls gone, any other is
 // written as one line on standard error and the run goes on.
