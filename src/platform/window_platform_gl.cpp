@@ -80,7 +80,7 @@ static void closeWindow()
     hooks.close();
 }
 
-// freeglut's -display, which run/run_options.cpp has checked: the value after it, else nullptr.
+// freeglut's -display, which cli/run_options.cpp has checked: the value after it, else nullptr.
 static const char* displayOption(const SurfaceRequest& request)
 {
     int argc = request.argc != nullptr ? *request.argc : 0;

@@ -1,6 +1,6 @@
 // flight_file_test.cpp -- flight files read back exactly, and every kind of bad line refused by name
-#include "run/output_check.h"
-#include "run/run_options.h"
+#include "cli/output_check.h"
+#include "cli/run_options.h"
 #include "flight/flight_file.h"
 
 #include <grp.h>

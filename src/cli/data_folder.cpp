@@ -1,5 +1,5 @@
 // data_folder.cpp -- --data-dir: the files of the command line stay where the user typed them
-#include "run/data_folder.h"
+#include "cli/data_folder.h"
 
 #include "common/shown_path.h"
 

@@ -1,9 +1,9 @@
 // recording.cpp -- the flight's events written to a flight file as they are applied (--record)
-#include "run/recording.h"
+#include "output/recording.h"
 
 #include "common/shown_path.h"
 #include "flight/flight_file.h"
-#include "run/output_file.h"
+#include "output/output_file.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -49,7 +49,7 @@ bool openRecording(const char* file)
 {
     recordingName = file;
     wholeBytes = 0;
-    // Written to the file a link reaches, as every output is (run/output_file.h).
+    // Written to the file a link reaches, as every output is (output/output_file.h).
     OutputTarget target;
     int error = findOutputTarget(file, &target);
     recordingStream = error == 0 ? target.stream : 0;

@@ -1,5 +1,5 @@
 // output_file.cpp -- a run's output files written whole or not at all, every write checked
-#include "run/output_file.h"
+#include "output/output_file.h"
 
 #include "common/shown_path.h"
 #include <fcntl.h>

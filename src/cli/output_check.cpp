@@ -1,10 +1,10 @@
 // output_check.cpp -- the files a run will write, checked before the window opens
-#include "run/output_check.h"
+#include "cli/output_check.h"
 
 #include "common/data_files.h"
 #include "common/shown_path.h"
 #include "flight/flight_file.h"
-#include "run/output_file.h"
+#include "output/output_file.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

@@ -1,7 +1,7 @@
 // data_folder.h -- --data-dir: the files of the command line stay where the user typed them
 #pragma once
 
-#include "run/run_options.h"
+#include "cli/run_options.h"
 
 #include <cstddef>
 

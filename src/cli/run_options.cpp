@@ -1,11 +1,11 @@
 // run_options.cpp -- reads the command line: the program's options, freeglut's, and --help
-#include "run/run_options.h"
+#include "cli/run_options.h"
 
 #include "common/data_files.h"
 #include "common/shown_path.h"
 #include "flight/controls.h"
 #include "flight/flight_file.h"
-#include "run/tick_pacer.h"
+#include "flight/tick_pacer.h"
 
 #include <cstring>
 #include <string>
