@@ -178,22 +178,29 @@ static void stepTick()
 }
 
 // The ticks due now: one, or with --tick-rate those the clock says, stopping early where a
-// frame must be drawn. With none due the loop sleeps until the next.
-static void runDueTicks()
+// frame must be drawn. With none due, returns how long the next poll of the window's events may
+// wait for the next tick (so a key still acts at once); off-screen, where no event comes, it
+// sleeps until then instead.
+static long long runDueTicks()
 {
     long long lastDue = flightTick + 1;
     if (runOptions().tickRate > 0) {
-        lastDue = lastTickDue(&pacer, monotonicNs(), flightTick);
+        long long now = monotonicNs();
+        lastDue = lastTickDue(&pacer, now, flightTick);
         if (lastDue <= flightTick) {
-            sleepUntil(nextTickDueNs(pacer, flightTick));
-            return;
+            long long dueNs = nextTickDueNs(pacer, flightTick);
+            if (platform->takesInput)
+                return dueNs - now;
+            sleepUntil(dueNs);
+            return 0;
         }
     }
     while (flightTick < lastDue) {
         stepTick();
         if (runScripted() && frameRequired(flightTick))
-            return;
+            return 0;
     }
+    return 0;
 }
 
 void runFlight()
@@ -232,6 +239,6 @@ void runFlight()
                 startGamepadsInBackground();
             padsStarted = true;
         }
-        runDueTicks();
+        waitNs = runDueTicks();
     }
 }
