@@ -2,6 +2,7 @@
 // and no X server, EGL's device platform (else its surfaceless one) drawing into a pbuffer
 #include "common/extension_list.h"
 #include "common/window_size.h"
+#include "platform/offscreen_gpu.h"
 #include "platform/platform.h"
 
 #include <EGL/egl.h>

@@ -3,12 +3,7 @@
 #pragma once
 
 #include "flight/flight_input.h"
-
-// kGpuDefault: the first EGL device, else EGL's surfaceless platform. kGpuSurfaceless: the
-// surfaceless platform only. 0 and up: that EGL device only.
-inline constexpr int kGpuDefault = -1;
-inline constexpr int kGpuSurfaceless = -2;
-inline constexpr int kGpuSlots = 16;  // EGL devices looked at
+#include "platform/offscreen_gpu.h"
 
 // The surface a run draws on.
 struct SurfaceRequest {

@@ -9,13 +9,13 @@
 #include "flight/frame_draw.h"
 #include "flight/rendering_gl.h"
 #include "hud/hud_draw.h"
+#include "os/os.h"
 #include "platform/gamepad_sdl.h"
 #include "run/benchmark_gl.h"
 #include "run/data_folder.h"
 #include "run/frame_capture_gl.h"
 #include "run/output_check.h"
 #include "run/recording.h"
-#include "run/run_signals.h"
 #include "run/standard_output.h"
 #include "run/tick_pacer.h"
 
@@ -26,7 +26,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 
 static const int kLiveEventSlots = 256;             // live events waiting for the next tick
 static const long long kFirstFrameWaitNs = 30000000000LL;  // a window not shown by then has failed
@@ -55,22 +54,6 @@ static bool padsStarted = false;   // the gamepads' start has been asked for
 static FrameRateMeter hudMeter;
 static FlightEvent liveEvents[kLiveEventSlots];
 static int liveEventCount = 0;
-
-static long long monotonicNs()
-{
-    timespec now;
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return (long long)now.tv_sec * 1000000000LL + (long long)now.tv_nsec;
-}
-
-static void sleepUntil(long long whenNs)
-{
-    long long wait = whenNs - monotonicNs();
-    if (wait <= 0)
-        return;
-    timespec pause = {(time_t)(wait / 1000000000LL), (long)(wait % 1000000000LL)};
-    nanosleep(&pause, nullptr);
-}
 
 int prepareRun(int argc, char** argv)
 {
@@ -105,6 +88,8 @@ int prepareRun(int argc, char** argv)
         fprintf(stderr, "%s\n", message);
         return 2;
     }
+    if (!keepStandardOutputForOutputs(options))
+        return 1;
     flying = flight != nullptr;
     replaying = flightEventCount > 0;
     routeTicks = flightFileEnd(nullptr);
@@ -114,7 +99,7 @@ int prepareRun(int argc, char** argv)
         return 2;
     }
     // Last, after every refusal: a window needs a display.
-    if (!chosenPlatform().available(options.display))
+    if (!chosenPlatform().available(options.window.display))
         return 1;
     std::stable_sort(options.screenshots, options.screenshots + options.screenshotCount,
                      [](const ScreenshotRequest& a, const ScreenshotRequest& b) { return a.tick < b.tick; });
@@ -140,7 +125,7 @@ static void takeEvent(const FlightEvent& event)
     // A scripted run waits for the toggle to reach the window, so the next frame shows it.
     if ((requests & kRequestFullScreen) != 0 && platform->toggleFullScreen() && scripted) {
         awaitingResize = true;
-        resizeDeadlineNs = monotonicNs() + kResizeWaitNs;
+        resizeDeadlineNs = osMonotonicNs() + kResizeWaitNs;
         sizeBeforeToggle[0] = winWidth;
         sizeBeforeToggle[1] = winHeight;
     }
@@ -217,18 +202,18 @@ static void beginRun()
     hudShown = options.hud;
     if (!scripted)
         return;
+    // A signal, a closed pipe or a file-size limit ends the run with its report.
+    installRunSignals();
     // Created only now, so a run that ends before its window (no display) leaves the file alone.
     if (options.recordFile != nullptr && !openRecording(options.recordFile))
         endRun(kEndWriteFailed);
-    // A signal, a closed pipe or a file-size limit ends the run with its report.
-    installRunSignals();
     if (options.benchmark) {
         bool intervalZero = false;
         const char* swapControl = platform->setSwapIntervalZero(&intervalZero);
         startBenchmark(platform->rendererName(), swapControl, intervalZero);
     }
     if (options.tickRate > 0)
-        startPacer(&pacer, options.tickRate, monotonicNs(), flightTick);
+        startPacer(&pacer, options.tickRate, osMonotonicNs(), flightTick);
 }
 
 // Writes the drawn frame to every file asked for at this tick and returns the nanoseconds that
@@ -239,13 +224,13 @@ static long long captureDueScreenshots()
         return 0;
     // The frame's drawing is finished inside its time; reading and writing it are not.
     glFinish();
-    long long start = monotonicNs();
+    long long start = osMonotonicNs();
     while (nextScreenshot < options.screenshotCount && options.screenshots[nextScreenshot].tick <= flightTick) {
         const char* file = options.screenshots[nextScreenshot++].file;
         if (!writeBackBufferPng(file, winWidth, winHeight))
             endRun(kEndWriteFailed);
     }
-    return monotonicNs() - start;
+    return osMonotonicNs() - start;
 }
 
 // The frame of the current tick: drawn, captured into the screenshots asked for at this tick,
@@ -253,7 +238,7 @@ static long long captureDueScreenshots()
 // less the reading and writing of screenshots and any time the flight waited for the window.
 static void showFrame()
 {
-    long long waited = holdStartNs >= 0 ? monotonicNs() - holdStartNs : 0;
+    long long waited = holdStartNs >= 0 ? osMonotonicNs() - holdStartNs : 0;
     holdStartNs = -1;
     drawFrame();
     // A measured frame rate would make captured frames differ from run to run: not shown then.
@@ -263,9 +248,9 @@ static void showFrame()
     long long captureNs = scripted ? captureDueScreenshots() : 0;
     platform->endFrame();
     if (hudShown)
-        countFrame(&hudMeter, monotonicNs());
+        countFrame(&hudMeter, osMonotonicNs());
     if (options.benchmark && tickStartNs >= 0)
-        noteFrame(flightTick, (double)(monotonicNs() - tickStartNs - waited - captureNs) * 1e-9);
+        noteFrame(flightTick, (double)(osMonotonicNs() - tickStartNs - waited - captureNs) * 1e-9);
     drawnTick = flightTick;
 }
 
@@ -290,7 +275,7 @@ static void stepTick()
     if (!platform->takesInput && flying && flightTick >= routeTicks && nextScreenshot == options.screenshotCount)
         endRun(kEndRouteFlown);
     if (scripted)
-        tickStartNs = monotonicNs();
+        tickStartNs = osMonotonicNs();
     pollGamepads(flightTick, takePadEvent);
     takeLiveEvents();
     while (replaying && flightEvents[nextEvent].tick <= flightTick) {
@@ -307,9 +292,9 @@ static void runDueTicks()
 {
     long long lastDue = flightTick + 1;
     if (options.tickRate > 0) {
-        lastDue = lastTickDue(&pacer, monotonicNs(), flightTick);
+        lastDue = lastTickDue(&pacer, osMonotonicNs(), flightTick);
         if (lastDue <= flightTick) {
-            sleepUntil(nextTickDueNs(pacer, flightTick));
+            osSleepUntilNs(nextTickDueNs(pacer, flightTick));
             return;
         }
     }
@@ -324,7 +309,7 @@ static void runDueTicks()
 // full-screen toggle; a window that never comes ends the run instead of a silent wait.
 static void holdForWindow()
 {
-    long long now = monotonicNs();
+    long long now = osMonotonicNs();
     if (awaitingResize && now > resizeDeadlineNs) {
         fprintf(stderr, "brinewings: the window did not change size within %lld s of the full-screen toggle at tick %lld\n",
                 kResizeWaitNs / 1000000000LL, flightTick);
@@ -338,7 +323,7 @@ static void holdForWindow()
     }
     if (holdStartNs < 0)
         holdStartNs = now;
-    sleepUntil(now + kHoldPauseNs);
+    osSleepUntilNs(now + kHoldPauseNs);
 }
 
 void runFlight()

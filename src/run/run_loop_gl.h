@@ -13,7 +13,7 @@ enum RunEnd {
     kEndWindowClosed,  // the window was closed
     kEndWriteFailed,   // a file of the run could not be written
     kEndWindowFailed,  // the window was never shown, or did not follow a full-screen toggle
-    kEndSignal,        // SIGINT, SIGTERM or SIGHUP (run/run_signals.h): status 128 + its number
+    kEndSignal,        // SIGINT, SIGTERM or SIGHUP (os/os.h): status 128 + its number
 };
 
 // Reads the command line (run/run_options.h), before any window system is started, so that no
