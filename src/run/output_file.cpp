@@ -27,7 +27,7 @@ std::string outputErrorText(int error)
     if (error == ENXIO)
         return "no reader opened the pipe within " + std::to_string(kPipeReaderWaitNs / 1000000000LL) + " s";
     if (error == EINTR && stopSignal() != 0)
-        return std::string("not written whole: stopped by ") + stopSignalName(stopSignal());
+        return std::string("stopped by ") + stopSignalName(stopSignal());
     return osErrorText(error);
 }
 
