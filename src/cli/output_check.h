@@ -23,3 +23,8 @@
 //     or Q) of the flight read into flightEvents (flight/flight_file.h), or, with --benchmark,
 //     past the tick after its last event, where the benchmark ends.
 bool checkRunOutputs(const RunOptions& options, const char* flightFile, char* message, size_t messageSize);
+
+// Gives standard output to the outputs of options that reach it (keepStandardOutputFor,
+// output/output_file.h), once they are checked: the program's own lines then go to standard error.
+// Returns false after one line on standard error when it cannot.
+bool keepStandardOutputForOutputs(const RunOptions& options);

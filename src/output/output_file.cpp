@@ -2,74 +2,71 @@
 #include "output/output_file.h"
 
 #include "common/shown_path.h"
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
-#include <climits>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
-static const int kMaxLinks = 40;  // as the kernel allows in one path
+static const int kMaxLinks = 40;                        // as the kernel allows in one path
+static const int kStandardOutputSlots = kRunOutputSlots;
+
+// The outputs that reached standard output when it was set aside (keepStandardOutputFor).
+static std::string toStandardOutput[kStandardOutputSlots];
+static int toStandardOutputCount = 0;
 
 static bool report(const char* file, int error)
 {
-    fprintf(stderr, "brinewings: %s: %s\n", shownPath(file), strerror(error));
+    fprintf(stderr, "brinewings: %s: %s\n", shownPath(file), outputErrorText(error).c_str());
     return false;
 }
 
-// 1 or 2 when info is the file standard output or standard error holds, else 0.
-static int streamOf(const struct stat& info)
+std::string outputErrorText(int error)
 {
-    for (int fd = 1; fd <= 2; fd++) {
-        struct stat stream;
-        if (fstat(fd, &stream) == 0 && stream.st_dev == info.st_dev && stream.st_ino == info.st_ino)
-            return fd;
-    }
-    return 0;
+    if (error == ENXIO)
+        return "no reader opened the pipe within " + std::to_string(kPipeReaderWaitNs / 1000000000LL) + " s";
+    if (error == EINTR && stopSignal() != 0)
+        return std::string("stopped by ") + stopSignalName(stopSignal());
+    return osErrorText(error);
 }
 
 int findOutputTarget(const char* file, OutputTarget* target)
 {
     target->path = file;
     target->stream = 0;
-    target->exists = stat(file, &target->info) == 0;
-    if (target->exists) {
-        target->stream = streamOf(target->info);
-        target->inPlace = target->stream != 0 || !S_ISREG(target->info.st_mode);
-        // A regular file is replaced where it is; a device or a pipe is opened by the name given.
-        if (!target->inPlace) {
-            char* real = realpath(file, nullptr);
-            if (real == nullptr)
-                return errno;
-            target->path = real;
-            free(real);
+    for (int i = 0; i < toStandardOutputCount; i++) {
+        if (toStandardOutput[i] == file) {
+            target->file = OsFileInfo();
+            target->file.exists = true;
+            target->stream = 1;
+            target->inPlace = true;
+            return 0;
         }
-        return 0;
+    }
+    int error = osFileInfo(file, &target->file);
+    if (error != 0)
+        return error;
+    if (target->file.exists) {
+        target->stream = osStreamOf(target->file);
+        target->inPlace = target->stream != 0 || !target->file.regular;
+        // A regular file is replaced where it is; a device or a pipe is opened by the name given.
+        return target->inPlace ? 0 : osRealPath(file, &target->path);
     }
     target->inPlace = false;
-    // A missing or unusable folder is left to the write (or the output check) to name.
-    if (errno == ELOOP || errno == ENAMETOOLONG)
-        return errno;
-    // Nothing there yet: each dangling link names the next path, down to the name to create.
+    // Nothing there yet: each dangling link names the next path, down to the name to create. A
+    // missing or unusable folder is left to the write (or the output check) to name.
     for (int links = 0;; links++) {
-        if (target->path.size() >= PATH_MAX)
+        if ((long)target->path.size() >= osPathMax())
             return ENAMETOOLONG;
-        struct stat link;
-        if (lstat(target->path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode))
+        OsFileInfo link;
+        if (osLinkInfo(target->path.c_str(), &link) != 0 || !link.link)
             return 0;
         if (links == kMaxLinks)
             return ELOOP;
-        char next[PATH_MAX];
-        ssize_t size = readlink(target->path.c_str(), next, sizeof next);
-        if (size < 0)
-            return errno;
-        if (size == (ssize_t)sizeof next)
-            return ENAMETOOLONG;
-        std::string linked(next, (size_t)size);
+        std::string linked;
+        error = osReadLink(target->path.c_str(), &linked);
+        if (error != 0)
+            return error;
         size_t slash = target->path.rfind('/');
         if (!linked.empty() && linked[0] != '/' && slash != std::string::npos)
             linked = target->path.substr(0, slash + 1) + linked;
@@ -77,36 +74,41 @@ int findOutputTarget(const char* file, OutputTarget* target)
     }
 }
 
-int writeAll(int fd, const void* data, size_t size)
+bool keepStandardOutputFor(const char* const* files, int count)
 {
-    const unsigned char* bytes = (const unsigned char*)data;
-    while (size > 0) {
-        ssize_t written = write(fd, bytes, size);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return written < 0 ? errno : EIO;
-        bytes += written;
-        size -= (size_t)written;
+    toStandardOutputCount = 0;
+    for (int i = 0; i < count && i < kStandardOutputSlots; i++) {
+        OutputTarget target;
+        if (findOutputTarget(files[i], &target) == 0 && target.stream == 1)
+            toStandardOutput[toStandardOutputCount++] = files[i];
     }
-    return 0;
+    if (toStandardOutputCount == 0)
+        return true;
+    int error = osSetAsideStandardOutput();
+    if (error != 0) {
+        toStandardOutputCount = 0;
+        fprintf(stderr, "brinewings: standard output: %s\n", osErrorText(error));
+    }
+    return error == 0;
 }
 
 // A device, a pipe or a stream takes the bytes as they come; it cannot be replaced, and must not
 // be. Standard output and error get them after what stdio holds, at their own offset.
 static bool writeInPlace(const char* file, const OutputTarget& target, const void* bytes, size_t size)
 {
+    int fd = -1;
+    int error = 0;
     if (target.stream != 0) {
         FILE* stream = target.stream == 1 ? stdout : stderr;
-        int error = fflush(stream) != 0 ? errno : writeAll(target.stream, bytes, size);
-        return error == 0 || report(file, error);
+        error = fflush(stream) != 0 ? errno : osDuplicateStream(target.stream, &fd);
+    } else {
+        error = osOpenForWriting(file, false, kPipeReaderWaitNs, &fd);
     }
-    int fd = open(file, O_WRONLY | O_CLOEXEC);
-    if (fd < 0)
-        return report(file, errno);
-    int error = writeAll(fd, bytes, size);
-    if (close(fd) != 0 && error == 0)
-        error = errno;
+    if (error == 0)
+        error = osWriteAll(fd, bytes, size);
+    int closed = fd >= 0 ? osClose(fd) : 0;
+    if (error == 0)
+        error = closed;
     return error == 0 || report(file, error);
 }
 
@@ -120,30 +122,6 @@ bool writeOutputFile(const char* file, const void* bytes, size_t size)
         return writeInPlace(file, target, bytes, size);
     // The temporary file is made beside the file it replaces, where the link leads, so the
     // rename stays in one file system and replaces that file, not the link.
-    const std::string& path = target.path;
-    size_t slash = path.rfind('/');
-    std::string temp = (slash == std::string::npos ? "" : path.substr(0, slash + 1)) + ".brinewings-XXXXXX";
-    int fd = mkostemp(&temp[0], O_CLOEXEC);
-    if (fd < 0)
-        return report(file, errno);
-    mode_t mode = target.info.st_mode & 07777;
-    if (!target.exists) {
-        mode_t mask = umask(0);
-        umask(mask);
-        mode = 0666 & ~mask;
-    }
-    error = fchmod(fd, mode) != 0 ? errno : 0;
-    if (error == 0)
-        error = writeAll(fd, bytes, size);
-    if (error == 0 && fsync(fd) != 0)
-        error = errno;
-    if (close(fd) != 0 && error == 0)
-        error = errno;
-    if (error == 0 && rename(temp.c_str(), path.c_str()) != 0)
-        error = errno;
-    if (error != 0) {
-        unlink(temp.c_str());
-        return report(file, error);
-    }
-    return true;
+    error = osReplaceFile(target.path.c_str(), bytes, size);
+    return error == 0 || report(file, error);
 }

@@ -3,13 +3,11 @@
 #include "platform/desktop_x11.h"
 
 #include "common/window_size.h"
+#include "os/os.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-
-#include <time.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <climits>
@@ -38,8 +36,7 @@ static int noteXError(Display*, XErrorEvent*)
 
 static void waitAPoll()
 {
-    timespec step = {0, kWaitPollNanoseconds};
-    nanosleep(&step, nullptr);
+    osSleepUntilNs(osMonotonicNs() + kWaitPollNanoseconds);
 }
 
 // Reads up to count values of a format-32 property of the given type (CARDINAL, ATOM), from the
@@ -110,11 +107,11 @@ static void setIdentity(Display* display, Window window)
 
     // _NET_WM_PID means something only beside the host it belongs to.
     char host[HOST_NAME_MAX + 1] = {0};
-    if (gethostname(host, sizeof host - 1) == 0) {
+    if (osHostName(host, sizeof host)) {
         XChangeProperty(display, window, XA_WM_CLIENT_MACHINE, XA_STRING, 8, PropModeReplace,
                         reinterpret_cast<unsigned char*>(host), (int)strnlen(host, sizeof host));
     }
-    long pid = (long)getpid();
+    long pid = osProcessId();
     XChangeProperty(display, window, XInternAtom(display, "_NET_WM_PID", False), XA_CARDINAL, 32,
                     PropModeReplace, reinterpret_cast<unsigned char*>(&pid), 1);
 

@@ -14,7 +14,7 @@
 #include "cli/data_folder.h"
 #include "cli/output_check.h"
 #include "output/recording.h"
-#include "run/run_signals.h"
+#include "os/os.h"
 #include "output/standard_output.h"
 
 #include <algorithm>
@@ -70,6 +70,8 @@ int prepareRun(int argc, char** argv, bool (*listDevices)())
         fprintf(stderr, "%s\n", message);
         return 2;
     }
+    if (!keepStandardOutputForOutputs(options))
+        return 1;
     flying = flight != nullptr;
     routeTicks = flightFileEnd(nullptr);
     // A benchmark of no frames would report nothing and pass.

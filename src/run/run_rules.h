@@ -14,7 +14,7 @@ enum RunEnd {
     kEndWindowClosed,  // the window was closed
     kEndWriteFailed,   // a file of the run could not be written
     kEndWindowFailed,  // the window was never shown, or did not follow a full-screen toggle
-    kEndSignal,        // SIGINT, SIGTERM or SIGHUP (run/run_signals.h): status 128 + its number
+    kEndSignal,        // SIGINT, SIGTERM or SIGHUP (os/os.h): status 128 + its number
 };
 
 inline constexpr long long kFirstFrameWaitNs = 30000000000LL;   // a scripted run's window not shown by then has failed
