@@ -98,7 +98,7 @@ TEST(Shell, CapitalQQuitsFreeglutsOptionsPassAndTheWindowFitsAShortWorkAreaUnles
     EXPECT_EQ(height, 700);
 }
 
-// A number after `label` in an xwininfo or xprop answer, -1 when none.
+// The number after label in an xwininfo or xprop answer.
 static int numberAfter(const std::string& text, const std::string& label)
 {
     size_t at = text.find(label);
@@ -108,64 +108,53 @@ static int numberAfter(const std::string& text, const std::string& label)
 TEST(Shell, GeometryOffsetsFromTheFarEdgesPlaceTheWindowByItsRealSize)
 {
     // With no size the window is its own 1200 x 1200, or the square fitted to a 740-pixel work
-    // area (716). Its edges lie as far from the screen's as asked (-1: not asked), or its
-    // frame's do where a window manager frames it.
+    // area (716). Its edges (or its frame's, where a window manager frames it) lie as far from
+    // the screen's as asked: left, top, right, bottom; -1 where not asked.
     testDisplay();
     std::string root = shell("xwininfo -root");
-    const int screen[2] = {numberAfter(root, "Width: "), numberAfter(root, "Height: ")};
-    struct Row { const char* manager; const char* geometry; int width, height, left, top, right, bottom; };
+    struct Row { const char* manager; const char* geometry; int width, height, edges[4]; };
     const Row rows[] = {
-        {"", "-10-10", 1200, 1200, -1, -1, 10, 10},
-        {"", "300x200-10+20", 300, 200, -1, 20, 10, -1},
-        {"", "+30-40", 1200, 1200, 30, -1, -1, 40},
-        {BRINEWINGS_FRAMING_WM, "-10-10", 716, 716, -1, -1, 10, 10},  // announces a frame it never draws
-        {"openbox", "-10-10", 1200, 1200, -1, -1, 10, 10},
+        {"", "-10-10", 1200, 1200, {-1, -1, 10, 10}},
+        {"", "300x200-10+20", 300, 200, {-1, 20, 10, -1}},
+        {"", "+30-40", 1200, 1200, {30, -1, -1, 40}},
+        {BRINEWINGS_FRAMING_WM, "-10-10", 716, 716, {-1, -1, 10, 10}},  // announces a frame it never draws
+        {"openbox", "-10-10", 1200, 1200, {-1, -1, 10, 10}},
     };
     DataFolder data;
     for (const Row& row : rows) {
         SCOPED_TRACE(std::string(row.manager) + " -geometry " + row.geometry);
         std::unique_ptr<WindowManager> manager;
-        if (row.manager[0] != '\0') {
+        if (row.manager[0] != '\0')
             manager = std::make_unique<WindowManager>("", row.manager);
-            ASSERT_TRUE(manager->ready());
-        }
+        ASSERT_TRUE(manager == nullptr || manager->ready());
         if (row.width == 716)
             shell("xprop -root -f _NET_WORKAREA 32c -set _NET_WORKAREA '0, 0, 1366, 740'");
         Program program(data.path, {"-geometry", row.geometry});
         ASSERT_TRUE(program.waitForWindow());
         std::string id = std::to_string(program.window());
         int frame[4] = {0, 0, 0, 0};  // left, right, top, bottom
-        if (std::string(row.manager) == "openbox") {
-            std::string extents = shell("xprop -id " + id + " _NET_FRAME_EXTENTS");
-            ASSERT_EQ(sscanf(extents.c_str() + extents.find('=') + 1, "%d, %d, %d, %d", &frame[0], &frame[1],
-                             &frame[2], &frame[3]), 4) << extents;
-        }
-        const int wanted[4] = {row.left, row.top, row.right, row.bottom};
-        int edges[4] = {0, 0, 0, 0};
-        // The window manager may still be placing the window: wait (at most 5 s) for the place.
-        for (int i = 0; i < 50; i++) {
+        if (std::string(row.manager) == "openbox")
+            sscanf(shell("xprop -id " + id + " _NET_FRAME_EXTENTS").c_str(), "%*[^=]= %d, %d, %d, %d", &frame[0],
+                   &frame[1], &frame[2], &frame[3]);
+        int edges[4] = {0, 0, 0, 0}, width = 0, height = 0;
+        for (int i = 0; i < 50; i++) {  // the window manager may still be placing it: 5 s at most
             std::string info = shell("xwininfo -id " + id);
             int x = numberAfter(info, "Absolute upper-left X: "), y = numberAfter(info, "Absolute upper-left Y: ");
-            edges[0] = x - frame[0];
-            edges[1] = y - frame[2];
-            edges[2] = screen[0] - (x + numberAfter(info, "Width: ") + frame[1]);
-            edges[3] = screen[1] - (y + numberAfter(info, "Height: ") + frame[3]);
+            width = numberAfter(info, "Width: ");
+            height = numberAfter(info, "Height: ");
+            int now[4] = {x - frame[0], y - frame[2], numberAfter(root, "Width: ") - x - width - frame[1],
+                          numberAfter(root, "Height: ") - y - height - frame[3]};
             bool placed = true;
-            for (int e = 0; e < 4; e++)
-                placed = placed && (wanted[e] < 0 || edges[e] == wanted[e]);
+            for (int e = 0; e < 4; e++) {
+                edges[e] = row.edges[e] < 0 ? -1 : now[e];
+                placed = placed && edges[e] == row.edges[e];
+            }
             if (placed)
                 break;
             Program::pause(0.1);
         }
-        int width = 0, height = 0;
-        program.size(width, height);
-        EXPECT_EQ(width, row.width);
-        EXPECT_EQ(height, row.height);
-        for (int e = 0; e < 4; e++) {
-            if (wanted[e] >= 0) {
-                EXPECT_EQ(edges[e], wanted[e]) << "left, top, right, bottom: edge " << e;
-            }
-        }
+        EXPECT_EQ(std::vector<int>(edges, edges + 4), std::vector<int>(row.edges, row.edges + 4));
+        EXPECT_EQ(std::vector<int>({width, height}), std::vector<int>({row.width, row.height}));
         program.key("q");
         EXPECT_TRUE(program.waitForExit());
         shell("xprop -root -remove _NET_WORKAREA");

@@ -9,13 +9,11 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdio>
 #include <map>
 #include <string>
-#include <vector>
 
 using Rgba = std::array<float, 4>;
 
@@ -272,89 +270,75 @@ TEST(AircraftPixels, SkippingEmptyFacesLeavesThePictureTheSame)
     EXPECT_EQ(memcmp(skipped, kept, sizeof kept), 0);
 }
 
-// One square in each of the 33 groups, six to a row in the model's x = 0 plane, facing the
-// camera at heading 0 (normal +x): corner (y, z) of square g, 0.4 model units a side.
-static void everyGroupSquare(int g, int corner, float* y, float* z)
+// Corner c of group g's square: one square a group, 0.4 model units a side, six to a row in the
+// model's x = 0 plane, facing the camera at heading 0 (normal +x).
+static void groupSquareCorner(int g, int c, float* y, float* z)
 {
-    *z = -1.5f + 0.5f * (float)(g % 6) + (corner == 1 || corner == 2 ? 0.4f : 0.0f);
-    *y = -1.0f + 0.5f * (float)(g / 6) + (corner >= 2 ? 0.4f : 0.0f);
+    *z = -1.5f + 0.5f * (float)(g % 6) + (c == 1 || c == 2 ? 0.4f : 0.0f);
+    *y = -1.0f + 0.5f * (float)(g / 6) + (c >= 2 ? 0.4f : 0.0f);
 }
 
 TEST(AircraftPixels, EachOfThe33GroupsOfAModelThatFillsThemAllShowsItsOwnColour)
 {
-    // Diffuse by group: Y yellow, K black, P purple (0.8, 0.4, 0.8), B blue.
-    const char kGroupColours[] = "YYYYKKPBYYYYYYBBBBBBBBBBBBYYYYYYY";
+    // Y yellow, K black, P purple, B blue: each square's centre is as the same square drawn here in
+    // its group's colour, under the body's placement, scale and material.
+    const char kColours[] = "YYYYKKPBYYYYYYBBBBBBBBBBBBYYYYYYY";
     const std::map<char, Rgba> kDiffuse = {
         {'Y', {1, 1, 0, 1}}, {'K', {0, 0, 0, 1}}, {'P', {0.8f, 0.4f, 0.8f, 1}}, {'B', {0, 0, 1, 1}}};
     prepareFirstFrame();
-    wireframe = 0;
     lookAt = {eye.x, eye.y, eye.z + 1.0f};  // along the heading, at the squares
     clearMeshTables(meshTables(aircraftModel));
     clearMeshTables(meshTables(propellerModel));
-    std::string vertices, faces;
+    std::string model;
     char line[64];
+    float y = 0.0f, z = 0.0f;
     for (int g = 0; g < 33; g++) {
-        for (int corner = 0; corner < 4; corner++) {
-            float y = 0.0f, z = 0.0f;
-            everyGroupSquare(g, corner, &y, &z);
+        for (int c = 0; c < 4; c++) {
+            groupSquareCorner(g, c, &y, &z);
             snprintf(line, sizeof line, "v 0 %.2f %.2f\nn 1 0 0\n", (double)y, (double)z);
-            vertices += line;
+            model += line;
         }
         snprintf(line, sizeof line, "g\nf %d %d %d %d\n", 4 * g + 1, 4 * g + 2, 4 * g + 3, 4 * g + 4);
-        faces += line;
+        model += line;
     }
-    std::string model = vertices + faces;
     FILE* stream = fmemopen(model.data(), model.size(), "r");
-    ASSERT_NE(stream, nullptr);
     loadAircraftModel(stream);
     fclose(stream);
+    Pixel seen[2][33];
     drawAircraftFrame();
-    std::vector<Pixel> drawn(33);
-    std::vector<std::array<double, 2>> centres(33);
-    // The same squares drawn here, each in its group's colour from the table above, under the
-    // body's placement, scale and material.
-    beginAircraftFrame();
-    glPushMatrix();
-        applyAircraftPlacement();
-        glScalef(0.6f, 0.6f, 0.6f);
-        const float ambient[4] = {0.7f, 0.7f, 0.9f, 1.0f}, specular[4] = {1.0f, 0.8f, 0.3f, 0.4f};
-        glMaterialfv(GL_FRONT, GL_AMBIENT, ambient);
-        glMaterialfv(GL_FRONT, GL_SPECULAR, specular);
-        glMaterialf(GL_FRONT, GL_SHININESS, 7.0f);
-        auto modelview = currentMatrix(GL_MODELVIEW_MATRIX);
-        auto projection = currentMatrix(GL_PROJECTION_MATRIX);
+    for (int pass = 0; pass < 2; pass++) {
         for (int g = 0; g < 33; g++) {
-            glMaterialfv(GL_FRONT, GL_DIFFUSE, kDiffuse.at(kGroupColours[g]).data());
-            glBegin(GL_POLYGON);
-                for (int corner = 0; corner < 4; corner++) {
-                    float y = 0.0f, z = 0.0f;
-                    everyGroupSquare(g, corner, &y, &z);
-                    glNormal3f(1.0f, 0.0f, 0.0f);
-                    glVertex3f(0.0f, y, z);
-                }
-            glEnd();
-            double m[16], p[16], x = 0.0, y = 0.0, depth = 0.0;
-            std::copy(modelview.begin(), modelview.end(), m);
-            std::copy(projection.begin(), projection.end(), p);
-            const GLint viewport[4] = {0, 0, 1200, 1200};
-            float cy = 0.0f, cz = 0.0f;
-            everyGroupSquare(g, 0, &cy, &cz);
-            gluProject(0.0, cy + 0.2, cz + 0.2, m, p, viewport, &x, &y, &depth);
-            centres[(size_t)g] = {x, y};
+            // 1.4 ahead and 0.5 below the eye, 0.6 a model unit, 600 pixels to 1.4 units; +x left.
+            groupSquareCorner(g, 0, &y, &z);
+            seen[pass][g] = readPixel((int)(600.0 - 600.0 * 0.6 * (z + 0.2f) / 1.4),
+                                      (int)(600.0 + 600.0 * (0.6 * (y + 0.2f) - 0.5) / 1.4));
         }
-    glPopMatrix();
-    glFinish();
-    std::vector<Pixel> wanted(33);
-    for (size_t g = 0; g < 33; g++)
-        wanted[g] = readPixel((int)centres[g][0], (int)centres[g][1]);
-    drawAircraftFrame();
-    for (size_t g = 0; g < 33; g++) {
-        Pixel got = readPixel((int)centres[g][0], (int)centres[g][1]);
-        ASSERT_TRUE(centres[g][0] >= 0 && centres[g][0] < 1200 && centres[g][1] >= 0 && centres[g][1] < 1200) << g;
-        EXPECT_GT(wanted[g].r + wanted[g].g + wanted[g].b, 0) << "group " << g << " out of the light";
-        EXPECT_TRUE(got.r == wanted[g].r && got.g == wanted[g].g && got.b == wanted[g].b)
-            << "group " << g << ": (" << got.r << ", " << got.g << ", " << got.b << "), want (" << wanted[g].r << ", "
-            << wanted[g].g << ", " << wanted[g].b << ")";
+        beginAircraftFrame();
+        glPushMatrix();
+            applyAircraftPlacement();
+            glScalef(0.6f, 0.6f, 0.6f);
+            const float ambient[4] = {0.7f, 0.7f, 0.9f, 1.0f}, specular[4] = {1.0f, 0.8f, 0.3f, 0.4f};
+            glMaterialfv(GL_FRONT, GL_AMBIENT, ambient);
+            glMaterialfv(GL_FRONT, GL_SPECULAR, specular);
+            glMaterialf(GL_FRONT, GL_SHININESS, 7.0f);
+            for (int g = 0; g < 33; g++) {
+                glMaterialfv(GL_FRONT, GL_DIFFUSE, kDiffuse.at(kColours[g]).data());
+                glBegin(GL_POLYGON);
+                    for (int c = 0; c < 4; c++) {
+                        groupSquareCorner(g, c, &y, &z);
+                        glNormal3f(1.0f, 0.0f, 0.0f);
+                        glVertex3f(0.0f, y, z);
+                    }
+                glEnd();
+            }
+        glPopMatrix();
+        glFinish();
+    }
+    for (int g = 0; g < 33; g++) {
+        const Pixel &got = seen[0][g], &want = seen[1][g];
+        EXPECT_TRUE(want.r + want.g + want.b > 0 && got.r == want.r && got.g == want.g && got.b == want.b)
+            << "group " << g << ": (" << got.r << ", " << got.g << ", " << got.b << "), want (" << want.r << ", "
+            << want.g << ", " << want.b << ")";
     }
 }
 

@@ -159,8 +159,8 @@ TEST_P(SeaSkyState, SkyLeavesLightingOnTexturingOffAndTheMatrix)
 INSTANTIATE_TEST_SUITE_P(WireframeAndFog, SeaSkyState,
                          testing::Combine(testing::Values(0, 1), testing::Values(0, 1)));
 
-// The vertices a drawing routine hands to OpenGL, in world units, caught in feedback mode through
-// an orthographic view 2000 units across, which clips nothing of the sea and sky.
+// The vertices a routine hands to OpenGL, in world units, caught in feedback mode through an
+// orthographic view 2000 units across (1200 pixels), which clips nothing of the sea and sky.
 static std::vector<std::array<double, 3>> worldVertices(void (*draw)())
 {
     static std::vector<GLfloat> buffer(8000000);
@@ -177,60 +177,42 @@ static std::vector<std::array<double, 3>> worldVertices(void (*draw)())
     std::vector<std::array<double, 3>> vertices;
     for (GLint i = 0; i < size;) {
         GLint token = (GLint)buffer[(size_t)i++];
-        GLint count = token == GL_POLYGON_TOKEN ? (GLint)buffer[(size_t)i++]
-                      : token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN ? 2
-                      : token == GL_PASS_THROUGH_TOKEN ? 0 : 1;
-        if (token == GL_PASS_THROUGH_TOKEN)
-            i++;
-        for (GLint v = 0; v < count; v++, i += 3) {
-            const GLfloat* w = &buffer[(size_t)i];  // window x, y in 1200 pixels; depth 0..1
-            vertices.push_back({w[0] / 600.0 * 1000.0 - 1000.0, w[1] / 600.0 * 1000.0 - 1000.0,
-                                -(2.0 * w[2] - 1.0) * 1000.0});
-        }
+        GLint count = token == GL_POLYGON_TOKEN ? (GLint)buffer[(size_t)i++] : token == GL_POINT_TOKEN ? 1 : 2;
+        for (const GLfloat* w = &buffer[(size_t)i]; count-- > 0; w += 3, i += 3)
+            vertices.push_back({w[0] / 0.6 - 1000.0, w[1] / 0.6 - 1000.0, (1.0 - 2.0 * w[2]) * 1000.0});
     }
     return vertices;
 }
 
 TEST(SeaSkyTessellation, TheSeaHas50LoopsOf40SlicesAndTheSkyIs100SlicesBy100Stacks)
 {
-    // Each row: the routine; the radius every vertex lies at, or -1 for the rings' radii, the
-    // height every vertex lies at, or -1 for the stacks' heights; then what the vertices spread
-    // over: the rings' or stacks' values (first, step, count) and the slices' angle step.
-    struct Row { const char* name; void (*draw)(); double radius, height, first, step; int count; double slice; };
-    const Row rows[] = {
-        {"sea", drawSea, -1.0, 0.0, 0.0, 10.0, 51, 9.0},     // radius 500 in 50 loops, at y = 0
-        {"sky", drawSky, 495.0, -1.0, -5.0, 10.0, 101, 3.6},  // 1000 high from y = -5 in 100 stacks
-    };
+    // The sea: radius 500 in 50 loops (51 rings, 10 apart) at y = 0; the sky: radius 495, 1000
+    // high from y = -5 in 100 stacks (101 rings). Rings by radius or height above -5 in whole
+    // units; angles in hundredths of the slice step (9 and 3.6 degrees).
+    struct Row { void (*draw)(); bool sea; int rings; double slice; };
+    const Row rows[] = {{drawSea, true, 51, 9.0}, {drawSky, false, 101, 3.6}};
     prepareFirstFrame();
-    seaTexture = quarteredSea();
-    skyTexture = compassSky();
-    for (int mode = 0; mode <= 1; mode++) {
-        wireframe = mode;
+    for (wireframe = 0; wireframe <= 1; wireframe++)
         for (const Row& row : rows) {
-            SCOPED_TRACE(testing::Message() << row.name << (mode != 0 ? ", wireframe" : ", filled"));
-            std::set<long> levels, angles;
-            int stray = 0;
+            SCOPED_TRACE(testing::Message() << (row.sea ? "sea" : "sky") << ", wireframe " << wireframe);
+            std::set<long> rings, angles, wantedRings, wantedAngles;
+            int offSurface = 0;
             for (const auto& v : worldVertices(row.draw)) {
                 double radius = std::hypot(v[0], v[2]);
-                double level = row.radius < 0.0 ? radius : v[1];
-                stray += row.radius >= 0.0 && std::abs(radius - row.radius) > 0.05;
-                stray += row.height >= 0.0 && std::abs(v[1] - row.height) > 0.05;
-                levels.insert(std::lround((level - row.first) / row.step * 100.0));
+                offSurface += std::abs(row.sea ? v[1] : radius - 495.0) > 0.05;
+                rings.insert(std::lround(row.sea ? radius : v[1] + 5.0));
                 double degrees = std::fmod(std::atan2(v[0], v[2]) * 180.0 / M_PI + 360.0, 360.0);
-                if (radius > 1.0)  // in slice steps, hundredths, the full turn as 0
+                if (radius > 1.0)
                     angles.insert(std::lround(degrees / row.slice * 100.0) % std::lround(36000.0 / row.slice));
             }
-            EXPECT_EQ(stray, 0);
-            std::set<long> wantedLevels, wantedAngles;
-            for (int k = 0; k < row.count; k++)
-                wantedLevels.insert(100L * k);
+            for (int k = 0; k < row.rings; k++)
+                wantedRings.insert(10L * k);
             for (long k = 0; k < std::lround(360.0 / row.slice); k++)
                 wantedAngles.insert(100L * k);
-            EXPECT_EQ(levels, wantedLevels);
+            EXPECT_EQ(offSurface, 0);
+            EXPECT_EQ(rings, wantedRings);
             EXPECT_EQ(angles, wantedAngles);
         }
-    }
-    EXPECT_EQ(glGetError(), (GLenum)GL_NO_ERROR);
 }
 
 TEST(SeaSkyPixels, ImagesLieWhereTheirCoordinatesSay)
