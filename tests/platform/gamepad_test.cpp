@@ -128,12 +128,12 @@ TEST(Gamepad, PluggedInItFliesAsThePointerAndKeysPulledOutItStopsAndItsRecording
         pollGamepads(tick, take);
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "brinewings: gamepad connected: Test Pad\nbrinewings: gamepad disconnected: Test Pad\n");
-    FlightEvent midTurn[] = {{32, kFlightPointer, 65536, 65536}, {32, kFlightSpecial, kSpecialUp, 0},
-                             {33, kFlightPointer, 32768, 65536}};
-    ASSERT_EQ(taken.size(), std::size(midTurn));
-    for (size_t i = 0; i < taken.size(); i++)
-        EXPECT_TRUE(taken[i].tick == midTurn[i].tick && taken[i].action == midTurn[i].action &&
-                    taken[i].a == midTurn[i].a && taken[i].b == midTurn[i].b) << "event " << i;
+    std::vector<std::array<int, 4>> midTurn;
+    for (const FlightEvent& e : taken)
+        midTurn.push_back({e.tick, e.action, e.a, e.b});
+    EXPECT_EQ(midTurn, (std::vector<std::array<int, 4>>{{32, kFlightPointer, 65536, 65536},
+                                                        {32, kFlightSpecial, kSpecialUp, 0},
+                                                        {33, kFlightPointer, 32768, 65536}}));
     stopGamepads();
 }
 
@@ -179,6 +179,5 @@ TEST(GamepadStart, QIsImmediateAndTheRecordingWholeWhileSdlsStartNeverEnds)
     EXPECT_EQ(program.output().rfind("== CONTROLS ==\n", 0), 0u);
     std::stringstream recording;
     recording << std::ifstream(data.path + "/quit.flight").rdbuf();
-    std::string text = recording.str();
-    EXPECT_TRUE(text.size() > 6 && text.compare(text.size() - 6, 6, "key q\n") == 0) << text;
+    EXPECT_NE(recording.str().rfind(" key q\n"), std::string::npos) << recording.str();
 }
