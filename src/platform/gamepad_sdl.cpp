@@ -5,7 +5,6 @@
 
 #include <SDL.h>
 #include <dlfcn.h>
-
 #include <pthread.h>
 
 #include <atomic>
