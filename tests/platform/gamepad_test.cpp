@@ -54,30 +54,27 @@ TEST(Gamepad, PluggedInItFliesAsThePointerAndKeysPulledOutItStopsAndItsRecording
     int device = SDL_JoystickAttachVirtualEx(&desc);
     SDL_Joystick* pad = SDL_JoystickOpen(device);
     ASSERT_NE(pad, nullptr) << SDL_GetError();
-    // At tick t, axis (stick) or button `which` goes to value; a tap presses and releases it
-    // between two polls.
-    enum Change { kAxis, kButton, kTap };
-    struct { int tick; Change change; int which, value; } changes[] = {
-        {1, kAxis, 0, 32767}, {2, kAxis, 0, -32768}, {3, kAxis, 0, 20480}, {4, kAxis, 0, 4000},
-        {5, kButton, SDL_CONTROLLER_BUTTON_A, 1}, {7, kButton, SDL_CONTROLLER_BUTTON_A, 0},
-        {8, kButton, SDL_CONTROLLER_BUTTON_B, 1}, {9, kButton, SDL_CONTROLLER_BUTTON_X, 1},
-        {10, kButton, SDL_CONTROLLER_BUTTON_Y, 1}, {11, kButton, SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, 1},
-        {12, kButton, SDL_CONTROLLER_BUTTON_LEFTSHOULDER, 1}, {13, kButton, SDL_CONTROLLER_BUTTON_DPAD_UP, 1},
-        {14, kTap, SDL_CONTROLLER_BUTTON_A, 0}, {22, kButton, SDL_CONTROLLER_BUTTON_DPAD_UP, 0},
-        {23, kAxis, 1, 32767}, {24, kAxis, 1, 0}, {25, kButton, SDL_CONTROLLER_BUTTON_START, 1},
-        {26, kButton, SDL_CONTROLLER_BUTTON_BACK, 1}};
+    // At tick t, axis (stick) or button `which` goes to value; a button's 2 is a tap, pressed
+    // and released between two polls.
+    struct { int tick; bool stick; int which, value; } changes[] = {
+        {1, true, 0, 32767}, {2, true, 0, -32768}, {3, true, 0, 20480}, {4, true, 0, 4000},
+        {5, false, SDL_CONTROLLER_BUTTON_A, 1}, {7, false, SDL_CONTROLLER_BUTTON_A, 0},
+        {8, false, SDL_CONTROLLER_BUTTON_B, 1}, {9, false, SDL_CONTROLLER_BUTTON_X, 1},
+        {10, false, SDL_CONTROLLER_BUTTON_Y, 1}, {11, false, SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, 1},
+        {12, false, SDL_CONTROLLER_BUTTON_LEFTSHOULDER, 1}, {13, false, SDL_CONTROLLER_BUTTON_DPAD_UP, 1},
+        {14, false, SDL_CONTROLLER_BUTTON_A, 2},
+        {22, false, SDL_CONTROLLER_BUTTON_DPAD_UP, 0}, {23, true, 1, 32767}, {24, true, 1, 0},
+        {25, false, SDL_CONTROLLER_BUTTON_START, 1}, {26, false, SDL_CONTROLLER_BUTTON_BACK, 1}};
     for (int tick = 1, next = 0; tick <= 26; tick++) {
-        for (; next < (int)std::size(changes) && changes[next].tick == tick; next++) {
-            if (changes[next].change == kAxis) {
+        for (; next < (int)std::size(changes) && changes[next].tick == tick; next++)
+            if (changes[next].stick)
                 SDL_JoystickSetVirtualAxis(pad, changes[next].which, (Sint16)changes[next].value);
-                continue;
-            }
-            if (changes[next].change == kTap) {
+            else if (changes[next].value == 2) {  // pressed, seen by SDL, released
                 SDL_JoystickSetVirtualButton(pad, changes[next].which, 1);
                 SDL_PumpEvents();
-            }
-            SDL_JoystickSetVirtualButton(pad, changes[next].which, (Uint8)changes[next].value);
-        }
+                SDL_JoystickSetVirtualButton(pad, changes[next].which, 0);
+            } else
+                SDL_JoystickSetVirtualButton(pad, changes[next].which, (Uint8)changes[next].value);
         pollGamepads(tick, take);
     }
     // Pulled out with the stick pushed up: let go, and nothing more from it.
