@@ -1,4 +1,4 @@
-// run_options.cpp -- reads the command line: the program's options, freeglut's, and --help
+// run_options.cpp -- reads the command line: the program's options (freeglut's through the window backend) and --help
 #include "cli/run_options.h"
 
 #include "common/data_files.h"

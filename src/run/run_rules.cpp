@@ -193,6 +193,9 @@ int runEndStatus(const RunDelivery& d)
 
 void endRun(RunEnd why)
 {
+    // A write or a wait cut short by a stop signal ends the run as the signal does.
+    if (stopSignal() != 0)
+        why = kEndSignal;
     RunDelivery delivery = {why, stopSignal(), true, 0, options.benchmark, true, true};
     delivery.recordingClosed = closeRecording(flightTick);
     if (why == kEndSignal)
