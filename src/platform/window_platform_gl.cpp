@@ -80,7 +80,7 @@ static void closeWindow()
     hooks.close();
 }
 
-// freeglut's -display, which run/run_options.cpp has checked: the value after it, else nullptr.
+// freeglut's -display, which cli/run_options.cpp has checked: the value after it, else nullptr.
 static const char* displayOption(const SurfaceRequest& request)
 {
     int argc = request.argc != nullptr ? *request.argc : 0;
@@ -99,6 +99,7 @@ static bool available(const SurfaceRequest& request)
 static bool openWindow(const SurfaceRequest& request, const PlatformHooks& platformHooks)
 {
     hooks = platformHooks;
+    noteGeometryOption(request.argc != nullptr ? *request.argc : 0, request.argv);
     glutInit(request.argc, request.argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     // A size asked for (--size, -geometry) is kept as given; the default square is fitted to
@@ -123,7 +124,7 @@ static bool openWindow(const SurfaceRequest& request, const PlatformHooks& platf
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_CONTINUE_EXECUTION);
     glutCloseFunc(closeWindow);
     // A window destroyed by another client is closed, not a reason for Xlib to end the process.
-    catchXErrors(closeWindow);
+    catchXErrors(glXGetCurrentDisplay(), closeWindow);
     return true;
 }
 
@@ -140,10 +141,12 @@ static void pollEvents(long long waitNs)
 
 // freeglut draws a window it has not yet seen mapped (one a window manager starts minimised), so
 // until the X server says the window is viewable, it is not; from then on the window's status
-// says when it is hidden again.
+// says when it is hidden again, and the X server when it is back.
 static bool surfaceShown()
 {
-    if (!viewable && shown && !closed)
+    // Asked again while the window is not shown: freeglut does not report a window another
+    // client destroys, but asking about it then gives an X error, which closes it (catchXErrors).
+    if ((!viewable || !shown) && !closed)
         viewable = windowViewable(glXGetCurrentDisplay(), glXGetCurrentDrawable());
     return viewable && shown && !closed;
 }

@@ -7,12 +7,15 @@
 #include "flight/flight.h"
 #include "flight/flight_file.h"
 #include "flight/flight_input.h"
-#include "run/benchmark_report.h"
-#include "run/data_folder.h"
-#include "run/output_check.h"
-#include "run/recording.h"
-#include "run/run_signals.h"
-#include "run/standard_output.h"
+#include "flight/live_input.h"
+#include "flight/replay_source.h"
+#include "flight/ticker.h"
+#include "benchmark/benchmark_report.h"
+#include "cli/data_folder.h"
+#include "cli/output_check.h"
+#include "output/recording.h"
+#include "os/os.h"
+#include "output/standard_output.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -32,6 +35,10 @@ static void (*lastOfAll)() = nullptr;
 
 int prepareRun(int argc, char** argv, bool (*listDevices)())
 {
+    options = RunOptions();
+    nextScreenshot = 0;
+    drawnTick = -1;
+    awaitingFullScreen = false;
     char message[1024];
     if (!parseRunOptions(argc, argv, &options, message, sizeof message)) {
         fprintf(stderr, "%s\n", message);
@@ -63,6 +70,8 @@ int prepareRun(int argc, char** argv, bool (*listDevices)())
         fprintf(stderr, "%s\n", message);
         return 2;
     }
+    if (!keepStandardOutputForOutputs(options))
+        return 1;
     flying = flight != nullptr;
     routeTicks = flightFileEnd(nullptr);
     // A benchmark of no frames would report nothing and pass.
@@ -88,6 +97,19 @@ bool runScripted()
 long long runRouteTicks()
 {
     return routeTicks;
+}
+
+void setRunSources(const InputSource* pad)
+{
+    const InputSource* sources[kTickerSourceSlots];
+    int count = 0;
+    if (pad != nullptr)
+        sources[count++] = pad;
+    sources[count++] = &liveInputSource();
+    sources[count++] = &replaySource();
+    clearLiveEvents();
+    rewindReplay();
+    setTickerSources(sources, count, options.recordFile != nullptr ? recordEvent : nullptr);
 }
 
 void beginRunRules(long long nowNs, void (*atEnd)())
@@ -171,6 +193,9 @@ int runEndStatus(const RunDelivery& d)
 
 void endRun(RunEnd why)
 {
+    // A write or a wait cut short by a stop signal ends the run as the signal does.
+    if (stopSignal() != 0)
+        why = kEndSignal;
     RunDelivery delivery = {why, stopSignal(), true, 0, options.benchmark, true, true};
     delivery.recordingClosed = closeRecording(flightTick);
     if (why == kEndSignal)
