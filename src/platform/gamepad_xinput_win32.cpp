@@ -1,0 +1,125 @@
+// gamepad_xinput_win32.cpp -- gamepads on Windows through XInput, read once a tick as one of
+// the ticker's input sources, through the same mapping as SDL's on Linux (flight/gamepad_input.h)
+#include "platform/gamepads.h"
+
+#include "flight/gamepad_input.h"
+
+#include <windows.h>
+#include <xinput.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <thread>
+
+static const int kPadSlots = 4;            // XInput's user slots
+static const long long kScanTicks = 60;    // an empty slot is looked at this often, in ticks:
+                                           // asking one costs a millisecond on some systems
+
+typedef DWORD(WINAPI* GetStateCall)(DWORD user, XINPUT_STATE* state);
+static std::atomic<GetStateCall> getState{nullptr};  // set by the start, once XInput is loaded
+static std::thread starter;
+static int driving = -1;                   // the slot of the driving pad, or -1
+static long long lastScan = -kScanTicks;   // tick the empty slots were last looked at
+static GamepadMemory memory;
+static FlightEvent read[kGamepadEventSlots];
+static int readCount = 0;
+static int handed = 0;
+
+// XInput's buttons in GamepadButton order.
+static const WORD kXInputButtons[kGamepadButtonCount] = {
+    XINPUT_GAMEPAD_DPAD_UP, XINPUT_GAMEPAD_DPAD_DOWN, XINPUT_GAMEPAD_LEFT_SHOULDER, XINPUT_GAMEPAD_RIGHT_SHOULDER,
+    XINPUT_GAMEPAD_A, XINPUT_GAMEPAD_B, XINPUT_GAMEPAD_X, XINPUT_GAMEPAD_Y, XINPUT_GAMEPAD_START,
+    XINPUT_GAMEPAD_BACK,
+};
+
+// Windows 8 and later have XInput 1.4; Vista and 7 have 9.1.0. Without either no pad is read.
+static void loadXInput()
+{
+    HMODULE library = LoadLibraryW(L"xinput1_4.dll");
+    if (library == nullptr)
+        library = LoadLibraryW(L"xinput9_1_0.dll");
+    if (library != nullptr)
+        getState = (GetStateCall)(void*)GetProcAddress(library, "XInputGetState");
+}
+
+void startGamepadsInBackground()
+{
+    if (!starter.joinable() && getState.load() == nullptr)
+        starter = std::thread(loadXInput);
+}
+
+void stopGamepads()
+{
+    if (starter.joinable())
+        starter.join();
+    if (driving >= 0)
+        fprintf(stderr, "brinewings: gamepad disconnected: XInput pad %d\n", driving + 1);
+    driving = -1;
+}
+
+static GamepadState stateOf(const XINPUT_GAMEPAD& pad)
+{
+    GamepadState state;
+    state.stickX = pad.sThumbLX;
+    // XInput's y grows upwards, SDL's (and the mapping's) downwards.
+    state.stickY = std::min(-(int)pad.sThumbLY, kGamepadAxisMax);
+    for (int i = 0; i < kGamepadButtonCount; i++)
+        state.buttons[i] = (pad.wButtons & kXInputButtons[i]) != 0;
+    return state;
+}
+
+static void pollPad(long long tick)
+{
+    GetStateCall call = getState.load();
+    if (call == nullptr)
+        return;
+    XINPUT_STATE state = {};
+    if (driving >= 0 && call((DWORD)driving, &state) != ERROR_SUCCESS) {
+        fprintf(stderr, "brinewings: gamepad disconnected: XInput pad %d\n", driving + 1);
+        driving = -1;
+    }
+    if (driving < 0 && tick - lastScan >= kScanTicks) {
+        lastScan = tick;
+        for (int slot = 0; slot < kPadSlots && driving < 0; slot++) {
+            if (call((DWORD)slot, &state) == ERROR_SUCCESS) {
+                driving = slot;
+                memory = GamepadMemory();
+                fprintf(stderr, "brinewings: gamepad connected: XInput pad %d\n", slot + 1);
+            }
+        }
+    }
+    if (driving >= 0)
+        readCount = mapGamepad(stateOf(state.Gamepad), tick, &memory, read);
+}
+
+static int takePad(long long tick, FlightEvent* events, int capacity)
+{
+    // The pad is read once a tick: a second call in the same tick hands over what did not fit.
+    if (handed == readCount) {
+        readCount = 0;
+        handed = 0;
+        pollPad(tick);
+    }
+    int count = 0;
+    while (count < capacity && handed < readCount)
+        events[count++] = read[handed++];
+    return count;
+}
+
+static bool holdsPad()
+{
+    return handed < readCount;
+}
+
+const InputSource& gamepadSource()
+{
+    static const InputSource source = [] {
+        InputSource s = {};
+        s.scripted = false;
+        s.take = takePad;
+        s.holdsEvents = holdsPad;
+        return s;
+    }();
+    return source;
+}
