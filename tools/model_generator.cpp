@@ -302,7 +302,7 @@ bool writeModel(const Model& model, const char* path, const char* title)
             }
         }
     }
-    FILE* file = fopen(path, "w");
+    FILE* file = fopen(path, "wb");
     if (file == nullptr) {
         fprintf(stderr, "model_generator: cannot write %s\n", path);
         return false;

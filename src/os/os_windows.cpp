@@ -22,6 +22,15 @@ static volatile LONG received = 0;  // the first stop signal; written by the con
 static HANDLE stopEvent = nullptr;  // set with it, so a sleep ends early
 static int standardOutput = 1;      // where the run's outputs reach standard output
 
+// The standard streams write their bytes as given, as on Linux: a line ends in \n alone, so the
+// program's output and its files are the same bytes on both systems.
+static const bool binaryStreams = [] {
+    _setmode(0, _O_BINARY);
+    _setmode(1, _O_BINARY);
+    _setmode(2, _O_BINARY);
+    return true;
+}();
+
 // ---- Text ----
 
 static std::wstring wide(const char* text)
