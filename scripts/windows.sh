@@ -35,7 +35,7 @@ quietly() {
 }
 
 install_missing cmake make pkg-config dpkg-dev g++-mingw-w64-x86-64-posix mingw-w64-tools nasm \
-    wine wine64 zip libstb-dev nlohmann-json3-dev libgtest-dev xvfb xauth
+    wine wine64 zip groff-base libstb-dev nlohmann-json3-dev libgtest-dev xvfb xauth xdotool python3
 
 # Debian's source of libjpeg-turbo, of the release in use: a deb-src entry beside each deb one.
 enable_sources() {
@@ -122,7 +122,13 @@ mkdir -p "$stage"
 cp "$out/brinewings.exe" "$out/cessna.txt" "$out/propeller.txt" "$out/sea02.jpg" "$out/sky08.jpg" \
     "$out/benchmark.flight" "$stage/"
 x86_64-w64-mingw32-strip "$stage/brinewings.exe"
-sed 's/$/\r/' packaging/windows-readme.txt >"$stage/README.txt"
+# README.txt: a word on Windows, then the manual page's text, with Windows' line ends.
+sed -e "s/@PROJECT_VERSION@/$version/g" -e "s|@BRINEWINGS_DATA_FULL_DIR@|the program's folder|g" \
+    packaging/brinewings.6 >"$out/brinewings.6"
+{
+    sed "s/@VERSION@/$version/" packaging/windows-readme.txt
+    GROFF_NO_SGR=1 groff -man -Tascii -P-cbou "$out/brinewings.6"
+} | sed 's/$/\r/' >"$stage/README.txt"
 sed 's/$/\r/' LICENSE >"$stage/LICENSE.txt"
 (cd "$out" && quietly zip -q -X -r "$name.zip" "$name")
 imports=$(x86_64-w64-mingw32-objdump -p "$stage/brinewings.exe" | sed -n 's/^\tDLL Name: //p' | tr '\n' ' ')
