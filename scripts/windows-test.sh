@@ -21,7 +21,9 @@ xvfb=
 
 finish() {
     WINEPREFIX=$win/wine-prefix timeout 30 wineserver -k 2>/dev/null || true
-    [[ -n $xvfb ]] && kill "$xvfb" 2>/dev/null || true
+    if [[ -n $xvfb ]]; then
+        kill "$xvfb" 2>/dev/null || true
+    fi
     rm -rf "$work"
 }
 trap finish EXIT
@@ -55,7 +57,11 @@ export DISPLAY=:$display
 for _ in $(seq 50); do [[ -e /tmp/.X11-unix/X$display ]] && break; sleep 0.1; done
 
 echo "== the unit tests, built for Windows =="
-if (cd "$win" && timeout 600 "$root/scripts/wine-run.sh" tests/unit_tests.exe --gtest_brief=1 >"$work/unit.out" 2>&1); then
+# Left to the Linux build: the tests that make their folders and files with POSIX shell commands
+# (mkdir -p, rm -rf, chmod) or run the generators through the cross build's emulator.
+unitFilter='-TickerTest.*:GeneratedTextures.*:DecodeTest.FilesThatAreNotUsableJpegsAreRefusedWithTheirReason'
+if (cd "$win" && timeout 600 "$root/scripts/wine-run.sh" tests/unit_tests.exe --gtest_brief=1 \
+    "--gtest_filter=$unitFilter" >"$work/unit.out" 2>&1); then
     passed=$((passed + 1))
 else
     failed=$((failed + 1))
@@ -76,7 +82,7 @@ run() {
     fi
     echo "$status" >"$work/$name.status"
 }
-endLine() { grep '^brinewings: tick' "$work/$1.out" "$work/$1.err" -h | tail -n 1; }
+endLine() { grep -h '^brinewings: tick' "$work/$1.out" "$work/$1.err" 2>/dev/null | tail -n 1; }
 sameEnd() { [[ -n $(endLine "$1") && $(endLine "$1") == "$(endLine "$2")" ]]; }
 
 echo "== replays, windowed and off-screen, against Linux =="
@@ -116,9 +122,10 @@ record() {
     window=$(timeout 60 xdotool search --sync --onlyvisible --name '^brinewings$' | head -n 1) || true
     if [[ -n $window ]]; then
         sleep 1
-        timeout 30 xdotool mousemove --window "$window" 200 120 key --window "$window" Up Up Page_Up w
+        timeout 30 xdotool mousemove --window "$window" 200 120 key --window "$window" Up Up Page_Up w \
+            2>/dev/null || true
         sleep 1
-        timeout 30 xdotool key --window "$window" q || true
+        timeout 30 xdotool key --window "$window" q 2>/dev/null || true
     fi
     wait "$pid" || true
 }

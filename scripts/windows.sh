@@ -39,6 +39,7 @@ install_missing cmake make pkg-config dpkg-dev g++-mingw-w64-x86-64-posix mingw-
 
 # Debian's source of libjpeg-turbo, of the release in use: a deb-src entry beside each deb one.
 enable_sources() {
+    # shellcheck disable=SC2016 # apt's own format, not the shell's
     if apt-get indextargets --format '$(CREATED_BY)' 2>/dev/null | grep -qx Sources; then
         return 0
     fi

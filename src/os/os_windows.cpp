@@ -44,6 +44,16 @@ static std::wstring wide(const char* text)
     return out;
 }
 
+// A path as the program's own code takes it: '/' between its parts.
+static std::string forwardSlashes(std::string path)
+{
+    for (char& c : path) {
+        if (c == '\\')
+            c = '/';
+    }
+    return path;
+}
+
 static std::string narrow(const wchar_t* text)
 {
     int count = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
@@ -266,14 +276,18 @@ int osRealPath(const char* path, std::string* real)
     HANDLE file = openToAsk(path, true, &error);
     if (file == INVALID_HANDLE_VALUE)
         return error;
-    wchar_t final[32768];
+    static wchar_t final[32768];
     DWORD length = GetFinalPathNameByHandleW(file, final, sizeof final / sizeof final[0], FILE_NAME_NORMALIZED);
     CloseHandle(file);
+    // Where the file system cannot name the file from its handle, its full path, with "." and
+    // ".." resolved, stands for it.
+    if (length == 0)
+        length = GetFullPathNameW(wide(path).c_str(), sizeof final / sizeof final[0], final, nullptr);
     if (length == 0 || length >= sizeof final / sizeof final[0])
         return length == 0 ? errnoOf(GetLastError()) : ENAMETOOLONG;
     // \\?\C:\folder is C:\folder as the user writes it.
     const wchar_t* shown = wcsncmp(final, L"\\\\?\\", 4) == 0 && final[5] == L':' ? final + 4 : final;
-    *real = narrow(shown);
+    *real = forwardSlashes(narrow(shown));
     return 0;
 }
 
@@ -312,7 +326,7 @@ int osWorkingFolder(std::string* folder)
     wchar_t* cwd = _wgetcwd(nullptr, 0);
     if (cwd == nullptr)
         return errno;
-    *folder = narrow(cwd);
+    *folder = forwardSlashes(narrow(cwd));
     free(cwd);
     return 0;
 }
@@ -438,27 +452,10 @@ int osSetAsideStandardOutput()
 
 // ---- The data files ----
 
-// BRINEWINGS_DATA_FOLDER, else the program's own folder when the data files are there (the
-// release unpacks them beside brinewings.exe).
+// BRINEWINGS_DATA_FOLDER, as on Linux. The release's folder holds the data files beside
+// brinewings.exe, and a double click starts it there.
 const char* osInstalledDataFolder()
 {
     const char* folder = getenv("BRINEWINGS_DATA_FOLDER");
-    if (folder != nullptr && folder[0] != '\0')
-        return folder;
-    static std::string programFolder;
-    if (programFolder.empty()) {
-        wchar_t program[32768];
-        DWORD length = GetModuleFileNameW(nullptr, program, sizeof program / sizeof program[0]);
-        if (length == 0 || length >= sizeof program / sizeof program[0])
-            return nullptr;
-        wchar_t* last = wcsrchr(program, L'\\');
-        if (last == nullptr)
-            return nullptr;
-        *last = L'\0';
-        std::wstring model = std::wstring(program) + L"\\cessna.txt";
-        if (GetFileAttributesW(model.c_str()) == INVALID_FILE_ATTRIBUTES)
-            return nullptr;
-        programFolder = narrow(program);
-    }
-    return programFolder.c_str();
+    return folder != nullptr && folder[0] != '\0' ? folder : nullptr;
 }
