@@ -159,9 +159,11 @@ status=0
 (cd "$work/bare-linux" && timeout 120 ./brinewings --offscreen --replay "$linux/benchmark.flight" \
     >"$work/linux-missing.out" 2>&1) || status=$?
 echo "$status" >"$work/linux-missing.status"
-check "a missing propeller.txt: the same output, status 1" \
-    bash -c '[[ $(cat "$1/windows-missing.status") == 1 && $(cat "$1/linux-missing.status") == 1 ]] &&
-        cmp -s "$1/windows-missing.out" "$1/linux-missing.out"' missing "$work"
+missingAlike() {
+    [[ $(cat "$work/windows-missing.status") == 1 && $(cat "$work/linux-missing.status") == 1 ]] &&
+        cmp -s "$work/windows-missing.out" "$work/linux-missing.out"
+}
+check "a missing propeller.txt: the same output, status 1" missingAlike
 
 echo "$passed passed, $failed failed"
 [[ $failed -eq 0 ]]
