@@ -1,0 +1,48 @@
+// platform_choice.cpp -- which window system a window run opens its window on
+#include "platform/platform_choice.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+static bool given(const char* value)
+{
+    return value != nullptr && value[0] != '\0';
+}
+
+bool readWindowSystem(const char* name, WindowSystem* system)
+{
+    if (strcmp(name, "x11") == 0)
+        *system = kWindowSystemX11;
+    else if (strcmp(name, "wayland") == 0)
+        *system = kWindowSystemWayland;
+    else
+        return false;
+    return true;
+}
+
+DisplayEnvironment readDisplayEnvironment()
+{
+    DisplayEnvironment environment;
+    environment.display = getenv("DISPLAY");
+    environment.waylandDisplay = getenv("WAYLAND_DISPLAY");
+    const char* runtimeDir = getenv("XDG_RUNTIME_DIR");
+    if (given(runtimeDir)) {
+        std::error_code error;  // an unreadable folder counts as no socket
+        environment.waylandSocket = std::filesystem::exists(std::string(runtimeDir) + "/wayland-0", error);
+    }
+    return environment;
+}
+
+WindowSystem chooseWindowSystem(WindowSystem asked, const DisplayEnvironment& environment)
+{
+    if (asked != kWindowSystemAny)
+        return asked;
+    if (environment.displayOption || given(environment.display))
+        return kWindowSystemX11;
+    if (given(environment.waylandDisplay) || environment.waylandSocket)
+        return kWindowSystemWayland;
+    return kWindowSystemX11;
+}

@@ -1,0 +1,864 @@
+// wayland_platform_gl.cpp -- the Wayland platform: an xdg-shell window of our own, decorated by the
+// compositor or libdecor, drawn through EGL on wayland-egl, its keys and pointer as flight events
+#include "platform/wayland_platform.h"
+
+#include "common/shown_path.h"
+#include "common/window_size.h"
+#include "flight/flight_file.h"
+#include "platform/egl_config_gl.h"
+
+#include "xdg-decoration-unstable-v1-client.h"
+#include "xdg-shell-client.h"
+
+#include <EGL/egl.h>
+#include <EGL/eglext.h>
+#include <libdecor.h>
+#include <wayland-client.h>
+#include <wayland-egl.h>
+#include <xkbcommon/xkbcommon.h>
+
+#include <poll.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+static const int kOutputSlots = 8;  // outputs followed for their size and scale; more are ignored
+static const int kMaxSurfaceSide = 16384;  // pixels: a larger size from the compositor is taken as this
+static const int kMinFittedSide = 64;      // logical pixels: the default square is never fitted below it
+static const int kMaxOutputScale = 8;  // a larger scale from the compositor is taken as this
+// Room kept round the default square on an output that is too small for it: panels and a
+// title bar (logical pixels).
+static const int kOutputMargin = 64;
+// Without throttling (the benchmark's swap interval 0), a frame the compositor has not taken
+// up by then means the window is not on screen.
+static const long long kUnansweredFrameNs = 500000000LL;
+static const int kMaxKeyRepeats = 4;  // repeats made up at once after a stall; the rest are dropped
+
+struct Output {
+    wl_output* output;
+    uint32_t name;   // the registry's name, for its removal
+    int scale;       // 1..kMaxOutputScale
+    int width;       // pixels of its current mode; 0 until told
+    int height;
+    bool entered;    // the surface is on it
+};
+
+// The connection and the compositor's globals.
+static wl_display* display = nullptr;
+static wl_registry* registry = nullptr;
+static wl_compositor* compositor = nullptr;
+static xdg_wm_base* wmBase = nullptr;
+static zxdg_decoration_manager_v1* decorationManager = nullptr;
+static wl_seat* seat = nullptr;
+static wl_keyboard* keyboard = nullptr;
+static wl_pointer* pointer = nullptr;
+static Output outputs[kOutputSlots];
+static int outputCount = 0;
+static bool connectionLost = false;
+
+// The window.
+static PlatformHooks hooks;
+static bool opened = false;
+static wl_surface* surface = nullptr;
+static xdg_surface* xdgSurface = nullptr;
+static xdg_toplevel* toplevel = nullptr;
+static zxdg_toplevel_decoration_v1* decoration = nullptr;
+static libdecor* decorContext = nullptr;
+static libdecor_frame* decorFrame = nullptr;
+static wl_egl_window* eglWindow = nullptr;
+static EGLDisplay eglDisplay = EGL_NO_DISPLAY;
+static EGLSurface eglSurface = EGL_NO_SURFACE;
+static bool sized = false;                // a size was asked for, and is kept
+static int windowedSize[2] = {0, 0};      // logical pixels: the size outside full screen
+static int logicalSize[2] = {0, 0};       // logical pixels: the size now
+static int boundsSize[2] = {0, 0};        // logical pixels: the largest the compositor suggests; 0 unknown
+static int bufferScale = 1;               // surface pixels per logical pixel
+static int bufferSize[2] = {0, 0};        // surface pixels, as last handed to the resize hook
+static bool resizePending = false;        // bufferSize has not reached the resize hook yet
+static bool configured = false;           // the compositor has given the window its first state
+static int pendingSize[2] = {0, 0};       // the toplevel's configure, applied at the surface's
+static bool pendingFullScreen = false;
+static bool fullScreenAsked = false;      // the state the last request asked for
+static bool fullScreenNow = false;        // the state the compositor last gave
+static bool closed = false;
+static wl_callback* frameCallback = nullptr;  // asked at the last swap, not yet answered
+static long long frameAskedNs = 0;
+static bool throttled = true;             // a frame is drawn only once the last has been taken up
+
+// Input.
+static xkb_context* xkbContext = nullptr;
+static xkb_keymap* keymap = nullptr;
+static xkb_state* keyState = nullptr;
+static int repeatRate = 25;               // repeats a second; 0: keys do not repeat
+static int repeatDelayMs = 600;
+static uint32_t heldKey = 0;              // the xkb key code repeating, 0 for none
+static long long nextRepeatNs = 0;
+static int buttonsHeld = 0;               // pointer buttons down: motion then is a drag, not steering
+
+// The keysyms of the bound special keys, in FlightSpecialKey order, each with its keypad twin.
+static const xkb_keysym_t kSpecialKeysyms[kSpecialKeyCount][2] = {
+    {XKB_KEY_Up, XKB_KEY_KP_Up}, {XKB_KEY_Down, XKB_KEY_KP_Down},
+    {XKB_KEY_Page_Up, XKB_KEY_KP_Page_Up}, {XKB_KEY_Page_Down, XKB_KEY_KP_Page_Down}};
+
+static long long monotonicNs()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// The display's name as messages show it.
+static const char* displayName()
+{
+    const char* name = getenv("WAYLAND_DISPLAY");
+    return name != nullptr && name[0] != '\0' ? name : "wayland-0";
+}
+
+// The connection broke (the compositor ended, or refused a request): one line, and the window
+// counts as closed, which ends the run.
+static bool loseConnection()
+{
+    if (!connectionLost) {
+        connectionLost = true;
+        int error = wl_display_get_error(display);
+        fprintf(stderr, "brinewings: the Wayland compositor ended the connection (%s)\n",
+                error != 0 ? strerror(error) : "no reason given");
+        closed = true;
+        if (opened)
+            hooks.close();
+    }
+    return false;
+}
+
+// Dispatches the events that have come and, with none, waits at most waitNs for more. False
+// once the connection is lost.
+static bool pumpDisplay(long long waitNs)
+{
+    if (connectionLost)
+        return false;
+    int dispatched = wl_display_dispatch_pending(display);
+    if (dispatched < 0)
+        return loseConnection();
+    while (wl_display_prepare_read(display) != 0) {
+        int more = wl_display_dispatch_pending(display);
+        if (more < 0)
+            return loseConnection();
+        dispatched += more;
+    }
+    // A full socket takes the rest at the next pump; the wait below is bounded either way.
+    if (wl_display_flush(display) < 0 && errno != EAGAIN) {
+        wl_display_cancel_read(display);
+        return loseConnection();
+    }
+    long long waitMs = dispatched > 0 || waitNs <= 0 ? 0 : (waitNs + 999999) / 1000000;
+    pollfd connection = {wl_display_get_fd(display), POLLIN, 0};
+    if (poll(&connection, 1, (int)std::min<long long>(waitMs, INT_MAX)) > 0) {
+        if (wl_display_read_events(display) < 0)
+            return loseConnection();
+    } else {
+        wl_display_cancel_read(display);
+    }
+    if (wl_display_dispatch_pending(display) < 0)
+        return loseConnection();
+    return true;
+}
+
+// Dispatches events until *done or the compositor has not made it so within kWaylandAnswerWaitNs.
+static bool waitFor(const bool* done)
+{
+    long long deadline = monotonicNs() + kWaylandAnswerWaitNs;
+    while (!*done) {
+        long long left = deadline - monotonicNs();
+        if (left <= 0 || !pumpDisplay(left))
+            return false;
+    }
+    return true;
+}
+
+static void syncDone(void* data, wl_callback* callback, uint32_t)
+{
+    *(bool*)data = true;
+    wl_callback_destroy(callback);
+}
+static const wl_callback_listener kSyncListener = {syncDone};
+
+// wl_display_roundtrip with a bound: every request sent so far answered. False after one line
+// when the compositor does not answer in time.
+static bool roundtrip()
+{
+    static bool done[2];  // one flag per call in flight; a late answer sets a flag no one reads
+    static int next = 0;
+    bool* flag = &done[next];
+    next = 1 - next;
+    *flag = false;
+    wl_callback* callback = wl_display_sync(display);
+    wl_callback_add_listener(callback, &kSyncListener, flag);
+    if (waitFor(flag))
+        return true;
+    if (!connectionLost)
+        fprintf(stderr, "brinewings: the Wayland display '%s' does not answer (nothing within %lld s)\n",
+                shownPath(displayName()), kWaylandAnswerWaitNs / 1000000000LL);
+    return false;
+}
+
+// ---- outputs and scale
+
+static Output* findOutput(wl_output* output)
+{
+    for (int i = 0; i < outputCount; i++)
+        if (outputs[i].output == output)
+            return &outputs[i];
+    return nullptr;
+}
+
+static void outputGeometry(void*, wl_output*, int32_t, int32_t, int32_t, int32_t, int32_t, const char*, const char*,
+                           int32_t)
+{
+}
+
+static void outputMode(void*, wl_output* output, uint32_t flags, int32_t width, int32_t height, int32_t)
+{
+    Output* known = findOutput(output);
+    if (known != nullptr && (flags & WL_OUTPUT_MODE_CURRENT) != 0) {
+        known->width = std::clamp(width, 0, kMaxSurfaceSide);
+        known->height = std::clamp(height, 0, kMaxSurfaceSide);
+    }
+}
+
+static void outputDone(void*, wl_output*) {}
+
+static void applyScale();
+
+static void outputScale(void*, wl_output* output, int32_t factor)
+{
+    Output* known = findOutput(output);
+    if (known == nullptr)
+        return;
+    known->scale = std::clamp(factor, 1, kMaxOutputScale);
+    applyScale();
+}
+
+static const wl_output_listener kOutputListener = {outputGeometry, outputMode, outputDone, outputScale};
+
+// ---- the window's size
+
+// The surface's pixels: the logical size times the scale, handed to the resize hook at the next
+// poll and to EGL at the next swap.
+static void resizeBuffer()
+{
+    int width = std::clamp(logicalSize[0] * bufferScale, 1, kMaxSurfaceSide);
+    int height = std::clamp(logicalSize[1] * bufferScale, 1, kMaxSurfaceSide);
+    if (eglWindow != nullptr)
+        wl_egl_window_resize(eglWindow, width, height, 0, 0);
+    if (width != bufferSize[0] || height != bufferSize[1] || !opened) {
+        bufferSize[0] = width;
+        bufferSize[1] = height;
+        resizePending = true;
+    }
+}
+
+// The scale of the outputs the surface is on (the largest), else of the first output: a frame
+// drawn at that scale is shown at the output's own resolution.
+static void applyScale()
+{
+    int scale = 0;
+    for (int i = 0; i < outputCount; i++)
+        if (outputs[i].entered)
+            scale = std::max(scale, outputs[i].scale);
+    if (scale == 0)
+        scale = outputCount > 0 ? outputs[0].scale : 1;
+    if (scale == bufferScale)
+        return;
+    bufferScale = scale;
+    if (surface != nullptr)
+        wl_surface_set_buffer_scale(surface, bufferScale);
+    if (configured)
+        resizeBuffer();
+}
+
+// The default square, fitted to what the compositor suggests or else to the first output, so
+// that the whole aircraft is on screen.
+static void fitDefaultSize()
+{
+    int side = kWindowSide;
+    if (boundsSize[0] > 0 && boundsSize[1] > 0) {
+        side = std::min({side, boundsSize[0], boundsSize[1]});
+    } else if (outputCount > 0 && outputs[0].width > 0 && outputs[0].height > 0) {
+        int scale = outputs[0].scale;
+        side = std::min({side, outputs[0].width / scale - kOutputMargin, outputs[0].height / scale - kOutputMargin});
+    }
+    side = std::max(side, kMinFittedSide);
+    windowedSize[0] = side;
+    windowedSize[1] = side;
+}
+
+// The compositor's word on the window: a size (0: ours to choose) and whether it is full screen.
+static void applyConfigure(int width, int height, bool fullScreen)
+{
+    if (!configured && !sized)
+        fitDefaultSize();
+    fullScreenNow = fullScreen;
+    if (width <= 0 || height <= 0) {
+        width = windowedSize[0];
+        height = windowedSize[1];
+    } else if (!fullScreen) {
+        // The user's resize, or a tiling compositor's: it is the window's size from now on.
+        windowedSize[0] = width;
+        windowedSize[1] = height;
+    }
+    logicalSize[0] = std::clamp(width, 1, kMaxSurfaceSide);
+    logicalSize[1] = std::clamp(height, 1, kMaxSurfaceSide);
+    configured = true;
+    resizeBuffer();
+}
+
+// ---- xdg-shell
+
+static void wmBasePing(void*, xdg_wm_base* base, uint32_t serial)
+{
+    xdg_wm_base_pong(base, serial);
+}
+static const xdg_wm_base_listener kWmBaseListener = {wmBasePing};
+
+static void surfaceConfigure(void*, xdg_surface* shellSurface, uint32_t serial)
+{
+    xdg_surface_ack_configure(shellSurface, serial);
+    applyConfigure(pendingSize[0], pendingSize[1], pendingFullScreen);
+}
+static const xdg_surface_listener kXdgSurfaceListener = {surfaceConfigure};
+
+static void toplevelConfigure(void*, xdg_toplevel*, int32_t width, int32_t height, wl_array* states)
+{
+    pendingSize[0] = width;
+    pendingSize[1] = height;
+    pendingFullScreen = false;
+    const uint32_t* state = (const uint32_t*)states->data;
+    for (size_t i = 0; i < states->size / sizeof *state; i++)
+        if (state[i] == XDG_TOPLEVEL_STATE_FULLSCREEN)
+            pendingFullScreen = true;
+}
+
+static void toplevelClose(void*, xdg_toplevel*)
+{
+    closed = true;
+    hooks.close();
+}
+
+static void toplevelBounds(void*, xdg_toplevel*, int32_t width, int32_t height)
+{
+    boundsSize[0] = std::clamp(width, 0, kMaxSurfaceSide);
+    boundsSize[1] = std::clamp(height, 0, kMaxSurfaceSide);
+}
+
+static void toplevelCapabilities(void*, xdg_toplevel*, wl_array*) {}
+
+static const xdg_toplevel_listener kToplevelListener = {toplevelConfigure, toplevelClose, toplevelBounds,
+                                                        toplevelCapabilities};
+
+static void decorationConfigure(void*, zxdg_toplevel_decoration_v1*, uint32_t) {}
+static const zxdg_toplevel_decoration_v1_listener kDecorationListener = {decorationConfigure};
+
+// ---- libdecor, where the compositor draws no decorations
+
+static void decorError(libdecor*, libdecor_error, const char* message)
+{
+    fprintf(stderr, "brinewings: libdecor: %s\n", message != nullptr ? message : "an error");
+    closed = true;
+    if (opened)
+        hooks.close();
+}
+static libdecor_interface decorInterface = {decorError};
+
+static void frameConfigure(libdecor_frame* frame, libdecor_configuration* configuration, void*)
+{
+    int width = 0, height = 0;
+    if (!libdecor_configuration_get_content_size(configuration, frame, &width, &height))
+        width = height = 0;
+    libdecor_window_state state = LIBDECOR_WINDOW_STATE_NONE;
+    bool fullScreen = libdecor_configuration_get_window_state(configuration, &state) &&
+                      (state & LIBDECOR_WINDOW_STATE_FULLSCREEN) != 0;
+    applyConfigure(width, height, fullScreen);
+    libdecor_state* size = libdecor_state_new(logicalSize[0], logicalSize[1]);
+    libdecor_frame_commit(frame, size, configuration);
+    libdecor_state_free(size);
+}
+
+static void frameClose(libdecor_frame*, void*)
+{
+    closed = true;
+    hooks.close();
+}
+
+static void frameCommit(libdecor_frame*, void*)
+{
+    wl_surface_commit(surface);
+}
+
+static void frameDismissPopup(libdecor_frame*, const char*, void*) {}
+
+static libdecor_frame_interface frameInterface = {frameConfigure, frameClose, frameCommit, frameDismissPopup};
+
+// ---- keys
+
+static void sendKey(uint32_t code)
+{
+    xkb_keysym_t keysym = xkb_state_key_get_one_sym(keyState, code);
+    for (int i = 0; i < kSpecialKeyCount; i++) {
+        if (keysym == kSpecialKeysyms[i][0] || keysym == kSpecialKeysyms[i][1]) {
+            hooks.input(kFlightSpecial, i, 0);
+            return;
+        }
+    }
+    // The character as X gives it for the key (Latin-1, with Control's codes): what freeglut's
+    // window hands on.
+    uint32_t character = xkb_state_key_get_utf32(keyState, code);
+    if (character > 0 && character < 256)
+        hooks.input(kFlightKey, (int)character, 0);
+}
+
+static void keyboardKeymap(void*, wl_keyboard*, uint32_t format, int32_t fd, uint32_t size)
+{
+    if (format != WL_KEYBOARD_KEYMAP_FORMAT_XKB_V1 || size == 0) {
+        close(fd);
+        return;
+    }
+    void* text = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
+    close(fd);
+    if (text == MAP_FAILED)
+        return;
+    // The compositor's text ends in a NUL within size; xkbcommon reads it as a string.
+    xkb_keymap* map = xkb_keymap_new_from_buffer(xkbContext, (const char*)text, strnlen((const char*)text, size),
+                                                 XKB_KEYMAP_FORMAT_TEXT_V1, XKB_KEYMAP_COMPILE_NO_FLAGS);
+    munmap(text, size);
+    if (map == nullptr)
+        return;
+    xkb_state* state = xkb_state_new(map);
+    if (state == nullptr) {
+        xkb_keymap_unref(map);
+        return;
+    }
+    xkb_state_unref(keyState);
+    xkb_keymap_unref(keymap);
+    keymap = map;
+    keyState = state;
+    heldKey = 0;
+}
+
+static void keyboardEnter(void*, wl_keyboard*, uint32_t, wl_surface*, wl_array*) {}
+
+static void keyboardLeave(void*, wl_keyboard*, uint32_t, wl_surface*)
+{
+    heldKey = 0;
+}
+
+static void keyboardKey(void*, wl_keyboard*, uint32_t, uint32_t, uint32_t key, uint32_t state)
+{
+    if (keyState == nullptr)
+        return;
+    uint32_t code = key + 8;  // evdev's codes to xkb's
+    if (state == WL_KEYBOARD_KEY_STATE_PRESSED) {
+        sendKey(code);
+        if (repeatRate > 0 && xkb_keymap_key_repeats(keymap, code)) {
+            heldKey = code;
+            nextRepeatNs = monotonicNs() + repeatDelayMs * 1000000LL;
+        }
+    } else if (code == heldKey) {
+        heldKey = 0;
+    }
+}
+
+static void keyboardModifiers(void*, wl_keyboard*, uint32_t, uint32_t depressed, uint32_t latched, uint32_t locked,
+                              uint32_t group)
+{
+    if (keyState != nullptr)
+        xkb_state_update_mask(keyState, depressed, latched, locked, 0, 0, group);
+}
+
+static void keyboardRepeat(void*, wl_keyboard*, int32_t rate, int32_t delay)
+{
+    repeatRate = std::clamp(rate, 0, 1000);
+    repeatDelayMs = std::clamp(delay, 0, 10000);
+}
+
+static const wl_keyboard_listener kKeyboardListener = {keyboardKeymap,    keyboardEnter,    keyboardLeave,
+                                                       keyboardKey,       keyboardModifiers, keyboardRepeat};
+
+// A held key repeats as the compositor says, as X's auto-repeat does for freeglut's window.
+static void repeatHeldKey()
+{
+    if (heldKey == 0 || repeatRate <= 0)
+        return;
+    long long now = monotonicNs();
+    long long interval = 1000000000LL / repeatRate;
+    for (int i = 0; i < kMaxKeyRepeats && now >= nextRepeatNs; i++) {
+        sendKey(heldKey);
+        nextRepeatNs += interval;
+    }
+    if (now >= nextRepeatNs)
+        nextRepeatNs = now + interval;
+}
+
+// ---- the pointer
+
+static void movePointer(wl_fixed_t x)
+{
+    // Steering follows the pointer with no button held, as freeglut's passive motion does; the
+    // column is in the surface's pixels, as the window's width is.
+    if (buttonsHeld > 0)
+        return;
+    double column = std::floor(wl_fixed_to_double(x) * bufferScale);
+    int clamped = (int)std::clamp(column, (double)-kFlightMaxCoordinate, (double)kFlightMaxCoordinate);
+    hooks.input(kFlightPointer, clamped, std::clamp(winWidth, 1, kFlightMaxCoordinate));
+}
+
+static void pointerEnter(void*, wl_pointer*, uint32_t, wl_surface* entered, wl_fixed_t x, wl_fixed_t)
+{
+    buttonsHeld = 0;
+    if (entered == surface)
+        movePointer(x);
+}
+
+static void pointerLeave(void*, wl_pointer*, uint32_t, wl_surface*) {}
+
+static void pointerMotion(void*, wl_pointer*, uint32_t, wl_fixed_t x, wl_fixed_t)
+{
+    movePointer(x);
+}
+
+static void pointerButton(void*, wl_pointer*, uint32_t, uint32_t, uint32_t, uint32_t state)
+{
+    buttonsHeld = std::max(0, buttonsHeld + (state == WL_POINTER_BUTTON_STATE_PRESSED ? 1 : -1));
+}
+
+static void pointerAxis(void*, wl_pointer*, uint32_t, uint32_t, wl_fixed_t) {}
+static void pointerFrame(void*, wl_pointer*) {}
+static void pointerAxisSource(void*, wl_pointer*, uint32_t) {}
+static void pointerAxisStop(void*, wl_pointer*, uint32_t, uint32_t) {}
+static void pointerAxisDiscrete(void*, wl_pointer*, uint32_t, int32_t) {}
+
+static const wl_pointer_listener kPointerListener = {pointerEnter,      pointerLeave,    pointerMotion,
+                                                     pointerButton,     pointerAxis,     pointerFrame,
+                                                     pointerAxisSource, pointerAxisStop, pointerAxisDiscrete};
+
+static void seatCapabilities(void*, wl_seat* theSeat, uint32_t capabilities)
+{
+    bool keys = (capabilities & WL_SEAT_CAPABILITY_KEYBOARD) != 0;
+    bool moves = (capabilities & WL_SEAT_CAPABILITY_POINTER) != 0;
+    if (keys && keyboard == nullptr) {
+        keyboard = wl_seat_get_keyboard(theSeat);
+        wl_keyboard_add_listener(keyboard, &kKeyboardListener, nullptr);
+    } else if (!keys && keyboard != nullptr) {
+        wl_keyboard_destroy(keyboard);
+        keyboard = nullptr;
+        heldKey = 0;
+    }
+    if (moves && pointer == nullptr) {
+        pointer = wl_seat_get_pointer(theSeat);
+        wl_pointer_add_listener(pointer, &kPointerListener, nullptr);
+    } else if (!moves && pointer != nullptr) {
+        wl_pointer_destroy(pointer);
+        pointer = nullptr;
+    }
+}
+
+static void seatName(void*, wl_seat*, const char*) {}
+static const wl_seat_listener kSeatListener = {seatCapabilities, seatName};
+
+// ---- the registry
+
+static void registryGlobal(void*, wl_registry* theRegistry, uint32_t name, const char* interface, uint32_t version)
+{
+    if (strcmp(interface, wl_compositor_interface.name) == 0 && compositor == nullptr && version >= 3) {
+        compositor = (wl_compositor*)wl_registry_bind(theRegistry, name, &wl_compositor_interface, 3);
+    } else if (strcmp(interface, xdg_wm_base_interface.name) == 0 && wmBase == nullptr) {
+        wmBase = (xdg_wm_base*)wl_registry_bind(theRegistry, name, &xdg_wm_base_interface, std::min(version, 4u));
+        xdg_wm_base_add_listener(wmBase, &kWmBaseListener, nullptr);
+    } else if (strcmp(interface, zxdg_decoration_manager_v1_interface.name) == 0 && decorationManager == nullptr) {
+        decorationManager = (zxdg_decoration_manager_v1*)wl_registry_bind(
+            theRegistry, name, &zxdg_decoration_manager_v1_interface, 1);
+    } else if (strcmp(interface, wl_seat_interface.name) == 0 && seat == nullptr && version >= 4) {
+        seat = (wl_seat*)wl_registry_bind(theRegistry, name, &wl_seat_interface, std::min(version, 5u));
+        wl_seat_add_listener(seat, &kSeatListener, nullptr);
+    } else if (strcmp(interface, wl_output_interface.name) == 0 && version >= 2 && outputCount < kOutputSlots) {
+        Output& output = outputs[outputCount++];
+        output = Output{(wl_output*)wl_registry_bind(theRegistry, name, &wl_output_interface, 2), name, 1, 0, 0,
+                        false};
+        wl_output_add_listener(output.output, &kOutputListener, nullptr);
+    }
+}
+
+static void registryGlobalRemove(void*, wl_registry*, uint32_t name)
+{
+    for (int i = 0; i < outputCount; i++) {
+        if (outputs[i].name == name) {
+            wl_output_destroy(outputs[i].output);
+            outputs[i] = outputs[--outputCount];
+            applyScale();
+            return;
+        }
+    }
+}
+
+static const wl_registry_listener kRegistryListener = {registryGlobal, registryGlobalRemove};
+
+static void surfaceEnter(void*, wl_surface*, wl_output* output)
+{
+    Output* known = findOutput(output);
+    if (known != nullptr) {
+        known->entered = true;
+        applyScale();
+    }
+}
+
+static void surfaceLeave(void*, wl_surface*, wl_output* output)
+{
+    Output* known = findOutput(output);
+    if (known != nullptr) {
+        known->entered = false;
+        applyScale();
+    }
+}
+
+static const wl_surface_listener kSurfaceListener = {surfaceEnter, surfaceLeave};
+
+// ---- the platform
+
+static bool available(const SurfaceRequest&)
+{
+    const char* name = getenv("WAYLAND_DISPLAY");
+    bool absolute = name != nullptr && name[0] == '/';
+    const char* runtimeDir = getenv("XDG_RUNTIME_DIR");
+    if (!absolute && (runtimeDir == nullptr || runtimeDir[0] == '\0')) {
+        fprintf(stderr, "brinewings: no Wayland display to open a window on (XDG_RUNTIME_DIR is not set); start "
+                        "it from a desktop session\n");
+        return false;
+    }
+    display = wl_display_connect(nullptr);
+    if (display == nullptr) {
+        fprintf(stderr, "brinewings: no Wayland display to open a window on: '%s' does not answer\n",
+                shownPath(displayName()));
+        return false;
+    }
+    registry = wl_display_get_registry(display);
+    wl_registry_add_listener(registry, &kRegistryListener, nullptr);
+    // The globals, then what the outputs and the seat say of themselves.
+    if (!roundtrip() || !roundtrip())
+        return false;
+    if (compositor == nullptr || wmBase == nullptr) {
+        fprintf(stderr, "brinewings: the Wayland compositor on '%s' offers no desktop windows (xdg-shell)\n",
+                shownPath(displayName()));
+        return false;
+    }
+    xkbContext = xkb_context_new(XKB_CONTEXT_NO_FLAGS);
+    return true;
+}
+
+static bool refuse(const char* reason)
+{
+    EGLint error = eglGetError();
+    if (error == EGL_SUCCESS)
+        fprintf(stderr, "brinewings: the Wayland window: %s\n", reason);
+    else
+        fprintf(stderr, "brinewings: the Wayland window: %s (EGL error 0x%04x)\n", reason, (unsigned)error);
+    return false;
+}
+
+// A desktop OpenGL compatibility context on the surface, of the configuration the other EGL
+// surfaces take, so that the same renderer draws the same pixels.
+static bool makeContext()
+{
+    auto getPlatformDisplay = (PFNEGLGETPLATFORMDISPLAYEXTPROC)eglGetProcAddress("eglGetPlatformDisplayEXT");
+    eglDisplay = getPlatformDisplay != nullptr ? getPlatformDisplay(EGL_PLATFORM_WAYLAND_EXT, display, nullptr)
+                                               : eglGetDisplay((EGLNativeDisplayType)display);
+    EGLint major = 0, minor = 0;
+    if (eglDisplay == EGL_NO_DISPLAY || eglInitialize(eglDisplay, &major, &minor) != EGL_TRUE)
+        return refuse("EGL cannot use the Wayland display");
+    if (eglBindAPI(EGL_OPENGL_API) != EGL_TRUE)
+        return refuse("EGL offers no desktop OpenGL");
+    EGLConfig config = windowLikeConfig(eglDisplay, EGL_WINDOW_BIT);
+    if (config == nullptr)
+        return refuse("EGL offers no desktop OpenGL configuration with 8-bit colour and a depth buffer");
+    const EGLint contextAttributes[] = {EGL_CONTEXT_OPENGL_PROFILE_MASK,
+                                        EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT, EGL_NONE};
+    EGLContext context = eglCreateContext(eglDisplay, config, EGL_NO_CONTEXT, contextAttributes);
+    if (context == EGL_NO_CONTEXT)
+        return refuse("EGL cannot create a desktop OpenGL compatibility context");
+    eglWindow = wl_egl_window_create(surface, bufferSize[0], bufferSize[1]);
+    if (eglWindow == nullptr)
+        return refuse("wayland-egl cannot make the window's surface");
+    eglSurface = eglCreateWindowSurface(eglDisplay, config, (EGLNativeWindowType)eglWindow, nullptr);
+    if (eglSurface == EGL_NO_SURFACE)
+        return refuse("EGL cannot create the window's surface");
+    if (eglMakeCurrent(eglDisplay, eglSurface, eglSurface, context) != EGL_TRUE)
+        return refuse("EGL cannot make the OpenGL context current");
+    // EGL's own wait for the compositor at each swap has no bound; the platform waits instead,
+    // with one (surfaceShown).
+    eglSwapInterval(eglDisplay, 0);
+    return true;
+}
+
+static void askFullScreen(bool on)
+{
+    if (decorFrame != nullptr) {
+        if (on)
+            libdecor_frame_set_fullscreen(decorFrame, nullptr);
+        else
+            libdecor_frame_unset_fullscreen(decorFrame);
+    } else if (on) {
+        xdg_toplevel_set_fullscreen(toplevel, nullptr);
+    } else {
+        xdg_toplevel_unset_fullscreen(toplevel);
+    }
+}
+
+static bool openWindow(const SurfaceRequest& request, const PlatformHooks& platformHooks)
+{
+    hooks = platformHooks;
+    sized = request.width > 0;
+    windowedSize[0] = sized ? request.width : kWindowSide;
+    windowedSize[1] = sized ? request.height : kWindowSide;
+    fullScreenAsked = request.fullScreen;
+    surface = wl_compositor_create_surface(compositor);
+    wl_surface_add_listener(surface, &kSurfaceListener, nullptr);
+    applyScale();
+    wl_surface_set_buffer_scale(surface, bufferScale);
+    // The compositor draws the frame where it offers to; otherwise libdecor does.
+    if (decorationManager == nullptr)
+        decorContext = libdecor_new(display, &decorInterface);
+    if (decorContext != nullptr) {
+        decorFrame = libdecor_decorate(decorContext, surface, &frameInterface, nullptr);
+        if (decorFrame == nullptr)
+            return refuse("libdecor cannot decorate the window");
+        libdecor_frame_set_app_id(decorFrame, "brinewings");
+        libdecor_frame_set_title(decorFrame, "brinewings");
+        if (request.fullScreen)
+            askFullScreen(true);
+        libdecor_frame_map(decorFrame);
+    } else {
+        xdgSurface = xdg_wm_base_get_xdg_surface(wmBase, surface);
+        xdg_surface_add_listener(xdgSurface, &kXdgSurfaceListener, nullptr);
+        toplevel = xdg_surface_get_toplevel(xdgSurface);
+        xdg_toplevel_add_listener(toplevel, &kToplevelListener, nullptr);
+        xdg_toplevel_set_app_id(toplevel, "brinewings");
+        xdg_toplevel_set_title(toplevel, "brinewings");
+        if (decorationManager != nullptr) {
+            decoration = zxdg_decoration_manager_v1_get_toplevel_decoration(decorationManager, toplevel);
+            zxdg_toplevel_decoration_v1_add_listener(decoration, &kDecorationListener, nullptr);
+            zxdg_toplevel_decoration_v1_set_mode(decoration, ZXDG_TOPLEVEL_DECORATION_V1_MODE_SERVER_SIDE);
+        }
+        if (request.fullScreen)
+            askFullScreen(true);
+        wl_surface_commit(surface);
+    }
+    if (!waitFor(&configured)) {
+        if (!connectionLost)
+            fprintf(stderr, "brinewings: the Wayland compositor on '%s' did not give the window a size within %lld s\n",
+                    shownPath(displayName()), kWaylandAnswerWaitNs / 1000000000LL);
+        return false;
+    }
+    if (!makeContext())
+        return false;
+    opened = true;
+    resizePending = true;
+    return true;
+}
+
+static void pollEvents(long long waitNs)
+{
+    if (closed)
+        return;
+    if (heldKey != 0 && repeatRate > 0)
+        waitNs = std::min(waitNs, std::max(0LL, nextRepeatNs - monotonicNs()));
+    if (resizePending)
+        waitNs = 0;
+    pumpDisplay(waitNs);
+    if (closed)
+        return;
+    repeatHeldKey();
+    if (resizePending) {
+        resizePending = false;
+        hooks.resize(bufferSize[0], bufferSize[1]);
+    }
+}
+
+static void frameDone(void*, wl_callback* callback, uint32_t)
+{
+    wl_callback_destroy(callback);
+    if (callback == frameCallback)
+        frameCallback = nullptr;
+}
+static const wl_callback_listener kFrameListener = {frameDone};
+
+// Shown while the compositor takes up the frames: one that gets no answer to its last frame is
+// minimised, hidden or on no output. Throttled, the next frame waits for that answer, as the
+// compositor paints; without (the benchmark), only an answer overdue by kUnansweredFrameNs holds.
+static bool surfaceShown()
+{
+    if (closed || !configured)
+        return false;
+    if (frameCallback == nullptr)
+        return true;
+    return !throttled && monotonicNs() - frameAskedNs < kUnansweredFrameNs;
+}
+
+static void swapFrame()
+{
+    if (closed)
+        return;
+    if (frameCallback == nullptr) {
+        frameCallback = wl_surface_frame(surface);
+        wl_callback_add_listener(frameCallback, &kFrameListener, nullptr);
+        frameAskedNs = monotonicNs();
+    }
+    if (eglSwapBuffers(eglDisplay, eglSurface) != EGL_TRUE)
+        loseConnection();
+}
+
+static bool toggleFullScreen()
+{
+    fullScreenAsked = !fullScreenAsked;
+    askFullScreen(fullScreenAsked);
+    wl_display_flush(display);
+    return true;
+}
+
+// The compositor answers a toggle with a configure in the new state; its size has reached the
+// resize hook once no resize is pending.
+static bool fullScreenSettled()
+{
+    return configured && fullScreenNow == fullScreenAsked && !resizePending;
+}
+
+static const char* setSwapIntervalZero(bool* set)
+{
+    throttled = false;
+    *set = true;
+    return "swap interval 0: frames not held for the compositor";
+}
+
+const Platform& waylandPlatform()
+{
+    static const Platform platform = [] {
+        Platform p;
+        p.name = "Wayland window";
+        p.takesInput = true;
+        p.available = available;
+        p.open = openWindow;
+        p.pollEvents = pollEvents;
+        p.surfaceShown = surfaceShown;
+        p.endFrame = swapFrame;
+        p.toggleFullScreen = toggleFullScreen;
+        p.fullScreenSettled = fullScreenSettled;
+        p.setSwapIntervalZero = setSwapIntervalZero;
+        return p;
+    }();
+    return platform;
+}
