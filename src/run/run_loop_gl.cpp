@@ -4,7 +4,6 @@
 #include "common/window_size.h"
 #include "flight/flight.h"
 #include "flight/live_input.h"
-#include "flight/replay_source.h"
 #include "flight/ticker.h"
 #include "flight/frame_draw.h"
 #include "flight/rendering_gl.h"
@@ -97,10 +96,7 @@ static void stopPads()
 static void beginRun()
 {
     const RunOptions& options = runOptions();
-    // The order every tick takes its events in: the pad read at the tick, the live input
-    // since the last tick, then the flight file's events of the tick.
-    const InputSource* sources[] = {&gamepadSource(), &liveInputSource(), &replaySource()};
-    setTickerSources(sources, 3, options.recordFile != nullptr ? recordEvent : nullptr);
+    setRunSources(&gamepadSource());
     beginRunRules(monotonicNs(), stopPads);
     hudShown = options.hud;
     if (!runScripted())

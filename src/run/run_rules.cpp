@@ -7,6 +7,9 @@
 #include "flight/flight.h"
 #include "flight/flight_file.h"
 #include "flight/flight_input.h"
+#include "flight/live_input.h"
+#include "flight/replay_source.h"
+#include "flight/ticker.h"
 #include "run/benchmark_report.h"
 #include "run/data_folder.h"
 #include "run/output_check.h"
@@ -32,6 +35,10 @@ static void (*lastOfAll)() = nullptr;
 
 int prepareRun(int argc, char** argv, bool (*listDevices)())
 {
+    options = RunOptions();
+    nextScreenshot = 0;
+    drawnTick = -1;
+    awaitingFullScreen = false;
     char message[1024];
     if (!parseRunOptions(argc, argv, &options, message, sizeof message)) {
         fprintf(stderr, "%s\n", message);
@@ -88,6 +95,19 @@ bool runScripted()
 long long runRouteTicks()
 {
     return routeTicks;
+}
+
+void setRunSources(const InputSource* pad)
+{
+    const InputSource* sources[kTickerSourceSlots];
+    int count = 0;
+    if (pad != nullptr)
+        sources[count++] = pad;
+    sources[count++] = &liveInputSource();
+    sources[count++] = &replaySource();
+    clearLiveEvents();
+    rewindReplay();
+    setTickerSources(sources, count, options.recordFile != nullptr ? recordEvent : nullptr);
 }
 
 void beginRunRules(long long nowNs, void (*atEnd)())

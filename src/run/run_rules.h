@@ -2,6 +2,7 @@
 // ends and with which status
 #pragma once
 
+#include "flight/input_source.h"
 #include "run/run_options.h"
 
 // How a run ends; endRun turns it into the exit status. Closing the window ends a run as Q
@@ -36,6 +37,12 @@ bool runScripted();
 
 // The advances the flight file flies (flightFileEnd), 0 without one.
 long long runRouteTicks();
+
+// The ticker's sources in the order every tick takes its events in: the pad (pad, which may be
+// nullptr) read at the tick, the live input since the last tick, then the flight file's events
+// of the tick; the recording (--record) as their sink. So where they act on the same thing in
+// one tick, the flight file's event acts last, and the live input's after the pad's.
+void setRunSources(const InputSource* pad);
 
 // Starts the run's clock of waits at nowNs and sets what endRun calls last of all, before the
 // process ends (nullptr: nothing), such as letting the gamepads go.

@@ -37,3 +37,50 @@ TEST(FullScreen, StartsFullAndFTogglesTheWindowBackAndAgainWhileTheFlightGoesOn)
         ASSERT_EQ(shot.height, sides[step][1]) << step;
     }
 }
+
+// A window manager that starts every window minimised: the run holds its flight, with nothing
+// drawn and nothing lost, until the user shows the window.
+TEST(FullScreen, AWindowStartedMinimisedHoldsTheFlightUntilItIsShown)
+{
+    testDisplay("800x600x24");
+    DataFolder data;
+    data.write("rc.xml", "<openbox_config xmlns=\"http://openbox.org/3.4/rc\"><applications>"
+                         "<application class=\"*\"><iconic>yes</iconic></application>"
+                         "</applications></openbox_config>");
+    WindowManager manager(data.path + "/rc.xml");
+    ASSERT_TRUE(manager.ready());
+    data.write("test.flight", "0 pointer 100 200\n10 quit\n");
+    Program program(data.path, {"--size", "200x150", "--replay", "test.flight", "--record", "rec.flight",
+                                "--screenshot", "5:a.png"});
+    std::string find = "xdotool search --pid " + std::to_string(program.pid()) + " --name '^brinewings$'";
+    std::string window;
+    for (int i = 0; i < 200 && window.empty(); i++, Program::pause(0.1))
+        window = shell(find + " | head -1 | tr -d '\\n'");
+    ASSERT_FALSE(window.empty());
+    Program::pause(1.5);
+    EXPECT_TRUE(program.running());
+    EXPECT_EQ(shell("xprop -id " + window + " WM_STATE | grep -o Iconic"), "Iconic\n");
+    EXPECT_EQ(readFile(data.path + "/rec.flight"), "") << "no tick flown while minimised";
+    shell("xdotool windowactivate " + window);
+    ASSERT_TRUE(program.waitForExit(30));
+    EXPECT_EQ(program.exitStatus(), 0);
+    EXPECT_EQ(readPng(data.path + "/a.png").width, 200);
+    EXPECT_EQ(readFile(data.path + "/rec.flight"), "0 pointer 100 200\n10 quit\n");
+}
+
+// Full screen on a screen the window already fills: the window manager's answer is its state,
+// and the run goes on at the same size.
+TEST(FullScreen, AToggleThatNeedsNoNewSizeIsAnsweredByTheWindowManagersState)
+{
+    testDisplay("1024x768x24");
+    WindowManager manager;
+    ASSERT_TRUE(manager.ready());
+    DataFolder data;
+    data.write("fs.flight", "5 key f\n20 quit\n");
+    Program program(data.path, {"--size", "1024x768", "--replay", "fs.flight", "--screenshot", "10:fs.png"});
+    ASSERT_TRUE(program.waitForExit(30));
+    EXPECT_EQ(program.exitStatus(), 0);
+    Screenshot shot = readPng(data.path + "/fs.png");
+    EXPECT_EQ(shot.width, 1024);
+    EXPECT_EQ(shot.height, 768);
+}

@@ -71,6 +71,28 @@ TEST(Shell, OpensItsWindowPrintsTheControlsAndQuitsOnQ)
     EXPECT_EQ(program.output(), kControls);
 }
 
+// A plain run minimised sleeps on the window system's events instead of flying on unseen.
+TEST(Shell, APlainRunMinimisedSleepsAndFliesOnWhenShown)
+{
+    DataFolder data;
+    WindowManager manager;
+    ASSERT_TRUE(manager.ready());
+    Program program(data.path, {"--size", "300x200", "--hud"});
+    ASSERT_TRUE(program.waitForWindow());
+    std::string window = std::to_string(program.window());
+    std::string cpu = "awk '{print $14 + $15}' /proc/" + std::to_string(program.pid()) + "/stat";
+    shell("xdotool windowminimize " + window);
+    Program::pause(0.5);
+    int before = std::stoi(shell(cpu));
+    Program::pause(2.0);
+    EXPECT_LT(std::stoi(shell(cpu)) - before, 40) << "clock ticks of CPU in 2 s minimised";
+    shell("xdotool windowactivate " + window);
+    Program::pause(0.5);
+    program.key("q");
+    ASSERT_TRUE(program.waitForExit());
+    EXPECT_EQ(program.exitStatus(), 0);
+}
+
 TEST(Shell, CapitalQQuitsFreeglutsOptionsPassAndTheWindowFitsAShortWorkAreaUnlessSized)
 {
     // A laptop's 1366 x 768 screen less a panel: the window is the largest square that fits
