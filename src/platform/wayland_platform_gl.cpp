@@ -246,7 +246,15 @@ static void outputScale(void*, wl_output* output, int32_t factor)
     applyScale();
 }
 
-static const wl_output_listener kOutputListener = {outputGeometry, outputMode, outputDone, outputScale};
+// The listeners are filled by name: events of later versions than those bound never come.
+static const wl_output_listener kOutputListener = [] {
+    wl_output_listener listener{};
+    listener.geometry = outputGeometry;
+    listener.mode = outputMode;
+    listener.done = outputDone;
+    listener.scale = outputScale;
+    return listener;
+}();
 
 // ---- the window's size
 
@@ -375,7 +383,11 @@ static void decorError(libdecor*, libdecor_error, const char* message)
     if (opened)
         hooks.close();
 }
-static libdecor_interface decorInterface = {decorError};
+static libdecor_interface decorInterface = [] {
+    libdecor_interface callbacks{};
+    callbacks.error = decorError;
+    return callbacks;
+}();
 
 static void frameConfigure(libdecor_frame* frame, libdecor_configuration* configuration, void*)
 {
@@ -404,7 +416,14 @@ static void frameCommit(libdecor_frame*, void*)
 
 static void frameDismissPopup(libdecor_frame*, const char*, void*) {}
 
-static libdecor_frame_interface frameInterface = {frameConfigure, frameClose, frameCommit, frameDismissPopup};
+static libdecor_frame_interface frameInterface = [] {
+    libdecor_frame_interface callbacks{};
+    callbacks.configure = frameConfigure;
+    callbacks.close = frameClose;
+    callbacks.commit = frameCommit;
+    callbacks.dismiss_popup = frameDismissPopup;
+    return callbacks;
+}();
 
 // ---- keys
 
@@ -544,9 +563,19 @@ static void pointerAxisSource(void*, wl_pointer*, uint32_t) {}
 static void pointerAxisStop(void*, wl_pointer*, uint32_t, uint32_t) {}
 static void pointerAxisDiscrete(void*, wl_pointer*, uint32_t, int32_t) {}
 
-static const wl_pointer_listener kPointerListener = {pointerEnter,      pointerLeave,    pointerMotion,
-                                                     pointerButton,     pointerAxis,     pointerFrame,
-                                                     pointerAxisSource, pointerAxisStop, pointerAxisDiscrete};
+static const wl_pointer_listener kPointerListener = [] {
+    wl_pointer_listener listener{};
+    listener.enter = pointerEnter;
+    listener.leave = pointerLeave;
+    listener.motion = pointerMotion;
+    listener.button = pointerButton;
+    listener.axis = pointerAxis;
+    listener.frame = pointerFrame;
+    listener.axis_source = pointerAxisSource;
+    listener.axis_stop = pointerAxisStop;
+    listener.axis_discrete = pointerAxisDiscrete;
+    return listener;
+}();
 
 static void seatCapabilities(void*, wl_seat* theSeat, uint32_t capabilities)
 {
@@ -739,8 +768,6 @@ static bool openWindow(const SurfaceRequest& request, const PlatformHooks& platf
             return refuse("libdecor cannot decorate the window");
         libdecor_frame_set_app_id(decorFrame, "brinewings");
         libdecor_frame_set_title(decorFrame, "brinewings");
-        if (request.fullScreen)
-            askFullScreen(true);
         libdecor_frame_map(decorFrame);
     } else {
         xdgSurface = xdg_wm_base_get_xdg_surface(wmBase, surface);
@@ -764,7 +791,13 @@ static bool openWindow(const SurfaceRequest& request, const PlatformHooks& platf
                     shownPath(displayName()), kWaylandAnswerWaitNs / 1000000000LL);
         return false;
     }
-    if (!makeContext())
+    // libdecor makes its toplevel only once it has started, so full screen is asked of it after
+    // its first configure; a compositor that does not grant it in time leaves the window as it is.
+    if (decorFrame != nullptr && request.fullScreen) {
+        askFullScreen(true);
+        waitFor(&fullScreenNow);
+    }
+    if (connectionLost || !makeContext())
         return false;
     opened = true;
     resizePending = true;

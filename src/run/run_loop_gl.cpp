@@ -11,6 +11,8 @@
 #include "platform/gamepad_sdl.h"
 #include "platform/gamepad_source_sdl.h"
 #include "platform/offscreen_gpu.h"
+#include "platform/platform_choice.h"
+#include "platform/wayland_platform.h"
 #include "run/benchmark_gl.h"
 #include "run/frame_capture_gl.h"
 #include "run/recording.h"
@@ -52,7 +54,13 @@ static void sleepUntil(long long whenNs)
 
 const Platform& chosenPlatform()
 {
-    return runOptions().offscreen ? offscreenPlatform() : windowPlatform();
+    const RunOptions& options = runOptions();
+    if (options.offscreen)
+        return offscreenPlatform();
+    DisplayEnvironment environment = readDisplayEnvironment();
+    environment.displayOption = options.display != nullptr;
+    bool wayland = chooseWindowSystem(options.windowSystem, environment) == kWindowSystemWayland;
+    return wayland ? waylandPlatform() : windowPlatform();
 }
 
 static void closeSurface()

@@ -17,7 +17,7 @@
 // What each option is; the kind decides what parseRunOptions does with its value.
 enum OptionKind {
     kOptHelp, kOptVersion, kOptReplay, kOptRecord, kOptResults, kOptScreenshot, kOptSize, kOptDataDir,
-    kOptBenchmark, kOptOffscreen, kOptFullScreen, kOptListGpus, kOptGpu, kOptTickRate, kOptHud, kOptNoGamepad,
+    kOptBenchmark, kOptOffscreen, kOptFullScreen, kOptListGpus, kOptGpu, kOptTickRate, kOptHud, kOptNoGamepad, kOptPlatform,
     kOptDisplay, kOptGeometry, kOptIconic, kOptDirect, kOptIndirect, kOptGlutFlag,  // freeglut's, left in argv
 };
 
@@ -47,6 +47,7 @@ static const OptionName kOptions[] = {
     {"--tick-rate", true, kOptTickRate},
     {"--hud", false, kOptHud},
     {"--no-gamepad", false, kOptNoGamepad},
+    {"--platform", true, kOptPlatform},
     {"-display", true, kOptDisplay},
     {"-geometry", true, kOptGeometry},
     {"-direct", false, kOptDirect},
@@ -172,6 +173,17 @@ static bool takeValue(const OptionName& option, const char* value, RunOptions* o
         *file = value;
         return true;
     }
+    if (option.kind == kOptPlatform) {
+        if (options->windowSystem != kWindowSystemAny) {
+            snprintf(message, messageSize, "brinewings: --platform given twice");
+            return false;
+        }
+        if (!readWindowSystem(value, &options->windowSystem)) {
+            snprintf(message, messageSize, "brinewings: --platform '%s': expected x11 or wayland", shownPath(value));
+            return false;
+        }
+        return true;
+    }
     if (option.kind == kOptScreenshot) {
         if (options->screenshotCount == kScreenshotSlots) {
             snprintf(message, messageSize, "brinewings: more than %d --screenshot options", kScreenshotSlots);
@@ -277,6 +289,10 @@ static bool checkCombinations(const RunOptions& options, char* message, size_t m
     // A full-screen window takes the screen's size, so a size asked for would not be kept.
     else if (options.fullScreen && options.width != 0)
         refusal = "--fullscreen cannot go with a window size (--size, -s or -geometry WxH)";
+    else if (options.windowSystem != kWindowSystemAny && options.offscreen)
+        refusal = "--platform chooses a window: it cannot go with --offscreen";
+    else if (options.windowSystem == kWindowSystemWayland && options.display != nullptr)
+        refusal = "-display names an X display: it cannot go with --platform wayland";
     else if (options.fullScreen && options.offscreen)
         refusal = "--fullscreen cannot go with --offscreen, which has no window";
     // A minimised window draws no frame, and a scripted run waits for each of its frames.
@@ -382,13 +398,17 @@ void printRunUsage(FILE* out, const char* dataDir)
           "                          at most one frame a tick (default: one tick a frame)\n"
           "  --hud                   show speed, altitude, heading, tick and frame rate\n"
           "  --no-gamepad            do not read gamepads\n"
+          "  --platform x11|wayland  open the window on X11 (freeglut) or Wayland (default:\n"
+          "                          X11 where DISPLAY is set, else Wayland where there is\n"
+          "                          a Wayland display)\n"
           "  --data-dir DIR          read the data files from DIR; files named on the command\n"
           "                          line stay relative to the folder started in\n"
           "  --                      end of the options (the program takes no arguments)\n"
           "A long option's value may follow '=' (--record=FILE); a file whose name starts\n"
           "with '-' is given so, or as ./-FILE. Outputs are checked before the window opens.\n"
           "--fullscreen takes no size; -iconic takes no --replay, --record, --benchmark,\n"
-          "--screenshot or --offscreen. A window needs an X display (DISPLAY or -display).\n"
+          "--screenshot or --offscreen. A window needs an X display (DISPLAY or -display)\n"
+          "or a Wayland one (WAYLAND_DISPLAY, or wayland-0 in XDG_RUNTIME_DIR).\n"
           "\n"
           "freeglut options, handed on to it:\n"
           "  -display DISPLAY        the X display to open the window on\n"
