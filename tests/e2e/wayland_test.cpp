@@ -84,3 +84,57 @@ TEST(WaylandWindow, ACompositorThatDoesNotAnswerEndsTheRunWithOneLine)
     close(listener);
     shell("rm -rf '" + std::string(folder) + "'");
 }
+
+// The window's title bar, which libdecor draws black, on weston's output: the first row with a
+// black run as wide as the 400-pixel window. False when there is none (full screen).
+static bool findTitleBar(const Screenshot& shot, int* right, int* top)
+{
+    for (int y = 0; y < shot.height; y++) {
+        int run = 0;
+        for (int x = 0; x < shot.width; x++) {
+            run = shot.r(x, y) < 16 && shot.g(x, y) < 16 && shot.b(x, y) < 16 ? run + 1 : 0;
+            if (run >= 380 && (x + 1 == shot.width || shot.r(x + 1, y) >= 16)) {
+                *right = x;
+                *top = y;
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+TEST(WaylandWindow, KeysPointerFullScreenAndTheCloseButtonOnACompositorWithASeat)
+{
+    // weston as a window on the test's X server: xdotool's input reaches it, and it hands it on.
+    Compositor weston(900, 700, true);
+    ASSERT_TRUE(weston.ready());
+    DataFolder data;
+    std::string shotFile = data.path + "/screen.png";
+    auto screen = [&] {
+        shell("import -window root -crop 900x700+0+0 '" + shotFile + "' 2>/dev/null");
+        return readPng(shotFile);
+    };
+    std::string pid = shell("cd '" + data.path + "' && env -u DISPLAY " + weston.environment() + " timeout 60 '"
+                            BRINEWINGS_BINARY "' --size 400x300 --record rec.flight >out.txt 2>err.txt & echo $!");
+    int right = 0, top = 0;
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!findTitleBar(screen(), &right, &top) && std::chrono::steady_clock::now() < deadline)
+        Program::pause(0.2);
+    ASSERT_GT(right, 0) << "no window on weston's output";
+    std::string inside = std::to_string(right - 100) + " " + std::to_string(top + 100);
+    shell("xdotool mousemove " + inside + " sleep 0.3 mousemove_relative 40 0 sleep 0.3 key m sleep 0.3 key Page_Up "
+          "sleep 0.3 key f sleep 1");
+    Screenshot full = screen();
+    EXPECT_FALSE(findTitleBar(full, &right, &top)) << "full screen keeps the title bar";
+    shell("xdotool key f sleep 1");
+    ASSERT_TRUE(findTitleBar(screen(), &right, &top)) << "the window did not come back from full screen";
+    // The close button is the last of the three at the title bar's right end.
+    shell("xdotool mousemove " + std::to_string(right - 16) + " " + std::to_string(top + 12) + " sleep 0.3 click 1");
+    std::string status = shell("timeout 10 tail --pid=" + pid.substr(0, pid.find('\n')) +
+                               " -f /dev/null && echo ended");
+    EXPECT_EQ(status, "ended\n");
+    std::string recording = readFile(data.path + "/rec.flight");
+    for (const char* event : {" pointer ", " key m\n", " special page_up\n", " key f\n"})
+        EXPECT_NE(recording.find(event), std::string::npos) << event << " not in:\n" << recording;
+    EXPECT_EQ(readFile(data.path + "/err.txt").rfind("brinewings: tick ", 0), 0u) << readFile(data.path + "/err.txt");
+}

@@ -25,6 +25,10 @@ Compositor::Compositor(int width, int height, bool onX)
     std::string size = "--width=" + std::to_string(width), other = "--height=" + std::to_string(height);
     std::string backend = onX ? "--backend=x11-backend.so" : "--backend=headless-backend.so";
     std::string log = runtimeDir_ + "/weston.log";
+    // No panel: a window is placed anywhere on the output, its title bar in sight.
+    std::string config = runtimeDir_ + "/weston.ini";
+    shell("printf '[shell]\\npanel-position=none\\n' > '" + config + "'");
+    std::string configOption = "--config=" + config;
     pid_ = fork();
     if (pid_ == 0) {
         prctl(PR_SET_PDEATHSIG, SIGTERM);
@@ -35,7 +39,7 @@ Compositor::Compositor(int width, int height, bool onX)
         dup2(out, 2);
         std::string life = std::to_string(kCompositorLifeSeconds);
         execlp("timeout", "timeout", life.c_str(), "weston", backend.c_str(), "--socket=wl-test", size.c_str(),
-               other.c_str(), "--no-config", "--idle-time=0", (char*)nullptr);
+               other.c_str(), configOption.c_str(), "--idle-time=0", (char*)nullptr);
         _exit(127);
     }
     std::string socket = runtimeDir_ + "/wl-test";

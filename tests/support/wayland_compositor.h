@@ -3,7 +3,7 @@
 
 #include <string>
 
-// weston in a private XDG_RUNTIME_DIR, listening on the socket "wl-test": headless (an output of
+// weston in a private XDG_RUNTIME_DIR, listening on the socket "wl-test", with no panel: headless (an output of
 // width x height, no seat), or with onX as a window of that size on the test's X server
 // (testDisplay), whose keyboard and pointer xdotool drives. It ends with the object, or after
 // kCompositorLifeSeconds whatever happens to the test.
