@@ -13,9 +13,11 @@
 
 TEST(WaylandWindow, OpensAtTheSizeAskedAndDrawsByteForByteWhatOffScreenDraws)
 {
-    Compositor weston(1000, 700);
-    ASSERT_TRUE(weston.ready());
-    DataFolder wayland, offscreen;
+    // The same window on an output at scale 2 is half the size in the desktop's units, drawn at
+    // the output's resolution.
+    Compositor weston(1000, 700), scaled(1000, 700, false, 2);
+    ASSERT_TRUE(weston.ready() && scaled.ready());
+    DataFolder wayland, offscreen, sharp;
     // Steering, a climb, speed, wireframe, the reference scene and back, fog off: each a new
     // frame. No X display: the Wayland one is taken without being asked for.
     const std::string flight = "0 pointer 500 640\n10 special up\n12 special page_up\n20 pointer 100 640\n"
@@ -23,16 +25,20 @@ TEST(WaylandWindow, OpensAtTheSizeAskedAndDrawsByteForByteWhatOffScreenDraws)
     const std::vector<int> ticks = {0, 30, 42, 59};
     FlightRun window = flyFlight(wayland, flight, ticks, "--size 640x400", weston.environment());
     FlightRun reference = flyFlight(offscreen, flight, ticks, "--offscreen --size 640x400");
+    FlightRun twice = flyFlight(sharp, flight, ticks, "--size 320x200", scaled.environment());
     ASSERT_EQ(window.status, 0) << window.err;
     ASSERT_EQ(reference.status, 0) << reference.err;
+    ASSERT_EQ(twice.status, 0) << twice.err;
     EXPECT_EQ(window.out, reference.out);
     EXPECT_EQ(window.err, reference.err);
+    EXPECT_EQ(twice.err, reference.err);
     EXPECT_EQ(window.err.rfind("brinewings: tick 60 heading ", 0), 0u) << window.err;
     for (size_t i = 0; i < ticks.size(); i++) {
         std::string shot = "/shot" + std::to_string(ticks[i]) + ".png";
         EXPECT_EQ(window.shots[i].width, 640) << ticks[i];
         EXPECT_EQ(window.shots[i].height, 400) << ticks[i];
         EXPECT_TRUE(readFile(wayland.path + shot) == readFile(offscreen.path + shot)) << ticks[i];
+        EXPECT_TRUE(readFile(sharp.path + shot) == readFile(offscreen.path + shot)) << ticks[i];
     }
 }
 

@@ -14,7 +14,7 @@
 #include <cstdlib>
 #include <thread>
 
-Compositor::Compositor(int width, int height, bool onX)
+Compositor::Compositor(int width, int height, bool onX, int scale)
 {
     char folder[] = "/tmp/brinewings-wayland.XXXXXX";  // mkdtemp makes it 0700, as a runtime folder must be
     if (mkdtemp(folder) == nullptr)
@@ -23,6 +23,7 @@ Compositor::Compositor(int width, int height, bool onX)
     if (onX)
         testDisplay();
     std::string size = "--width=" + std::to_string(width), other = "--height=" + std::to_string(height);
+    std::string scaling = "--scale=" + std::to_string(scale);
     std::string backend = onX ? "--backend=x11-backend.so" : "--backend=headless-backend.so";
     std::string log = runtimeDir_ + "/weston.log";
     // No panel: a window is placed anywhere on the output, its title bar in sight.
@@ -39,7 +40,7 @@ Compositor::Compositor(int width, int height, bool onX)
         dup2(out, 2);
         std::string life = std::to_string(kCompositorLifeSeconds);
         execlp("timeout", "timeout", life.c_str(), "weston", backend.c_str(), "--socket=wl-test", size.c_str(),
-               other.c_str(), configOption.c_str(), "--idle-time=0", (char*)nullptr);
+               other.c_str(), scaling.c_str(), configOption.c_str(), "--idle-time=0", (char*)nullptr);
         _exit(127);
     }
     std::string socket = runtimeDir_ + "/wl-test";

@@ -4,14 +4,14 @@
 #include <string>
 
 // weston in a private XDG_RUNTIME_DIR, listening on the socket "wl-test", with no panel: headless (an output of
-// width x height, no seat), or with onX as a window of that size on the test's X server
+// width x height pixels at scale, no seat), or with onX as a window of that size on the test's X server
 // (testDisplay), whose keyboard and pointer xdotool drives. It ends with the object, or after
 // kCompositorLifeSeconds whatever happens to the test.
 inline constexpr int kCompositorLifeSeconds = 180;
 
 class Compositor {
 public:
-    Compositor(int width, int height, bool onX = false);
+    Compositor(int width, int height, bool onX = false, int scale = 1);
     ~Compositor();
     Compositor(const Compositor&) = delete;
     Compositor& operator=(const Compositor&) = delete;
