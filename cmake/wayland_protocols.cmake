@@ -1,7 +1,8 @@
 # wayland_protocols.cmake -- the Wayland protocols the window platform speaks, generated from
 # wayland-protocols' XML by wayland-scanner into the build folder: xdg-shell (the toplevel
 # window) and xdg-decoration (server-side decorations where the compositor draws them)
-pkg_check_modules(WAYLAND REQUIRED IMPORTED_TARGET wayland-client wayland-egl xkbcommon libdecor-0)
+pkg_check_modules(WAYLAND REQUIRED IMPORTED_TARGET wayland-client wayland-cursor wayland-egl xkbcommon
+    libdecor-0)
 pkg_get_variable(WAYLAND_PROTOCOLS_DIR wayland-protocols pkgdatadir)
 pkg_get_variable(WAYLAND_SCANNER wayland-scanner wayland_scanner)
 if(NOT WAYLAND_PROTOCOLS_DIR OR NOT WAYLAND_SCANNER)

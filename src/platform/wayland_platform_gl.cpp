@@ -14,6 +14,7 @@
 #include <EGL/eglext.h>
 #include <libdecor.h>
 #include <wayland-client.h>
+#include <wayland-cursor.h>
 #include <wayland-egl.h>
 #include <xkbcommon/xkbcommon.h>
 
@@ -40,6 +41,7 @@ static const int kOutputMargin = 64;
 // Without throttling (the benchmark's swap interval 0), a frame the compositor has not taken
 // up by then means the window is not on screen.
 static const long long kUnansweredFrameNs = 500000000LL;
+static const int kCursorSize = 24;   // logical pixels, where XCURSOR_SIZE does not say
 static const int kMaxKeyRepeats = 4;  // repeats made up at once after a stall; the rest are dropped
 
 struct Output {
@@ -60,6 +62,10 @@ static zxdg_decoration_manager_v1* decorationManager = nullptr;
 static wl_seat* seat = nullptr;
 static wl_keyboard* keyboard = nullptr;
 static wl_pointer* pointer = nullptr;
+static wl_shm* shm = nullptr;
+static wl_cursor_theme* cursorTheme = nullptr;  // loaded at the first pointer entry
+static int cursorThemeScale = 0;
+static wl_surface* cursorSurface = nullptr;
 static Output outputs[kOutputSlots];
 static int outputCount = 0;
 static bool connectionLost = false;
@@ -102,6 +108,7 @@ static int repeatDelayMs = 600;
 static uint32_t heldKey = 0;              // the xkb key code repeating, 0 for none
 static long long nextRepeatNs = 0;
 static int buttonsHeld = 0;               // pointer buttons down: motion then is a drag, not steering
+static bool pointerInside = false;        // the pointer is over the window's content, not its frame
 
 // The keysyms of the bound special keys, in FlightSpecialKey order, each with its keypad twin.
 static const xkb_keysym_t kSpecialKeysyms[kSpecialKeyCount][2] = {
@@ -538,22 +545,63 @@ static void movePointer(wl_fixed_t x)
     hooks.input(kFlightPointer, clamped, std::clamp(winWidth, 1, kFlightMaxCoordinate));
 }
 
-static void pointerEnter(void*, wl_pointer*, uint32_t, wl_surface* entered, wl_fixed_t x, wl_fixed_t)
+// The desktop's arrow over the window, as freeglut's window shows X's: from the cursor theme
+// (XCURSOR_THEME, XCURSOR_SIZE), else wayland-cursor's own. None where neither has one.
+static void showCursor(wl_pointer* thePointer, uint32_t serial)
 {
-    buttonsHeld = 0;
-    if (entered == surface)
-        movePointer(x);
+    if (shm == nullptr)
+        return;
+    if (cursorTheme == nullptr || cursorThemeScale != bufferScale) {
+        if (cursorTheme != nullptr)
+            wl_cursor_theme_destroy(cursorTheme);
+        const char* sizeText = getenv("XCURSOR_SIZE");
+        int size = sizeText != nullptr ? atoi(sizeText) : 0;
+        size = size > 0 && size <= 256 ? size : kCursorSize;
+        cursorTheme = wl_cursor_theme_load(getenv("XCURSOR_THEME"), size * bufferScale, shm);
+        cursorThemeScale = bufferScale;
+    }
+    wl_cursor* cursor = cursorTheme != nullptr ? wl_cursor_theme_get_cursor(cursorTheme, "left_ptr") : nullptr;
+    if (cursor == nullptr || cursor->image_count == 0)
+        return;
+    wl_cursor_image* image = cursor->images[0];
+    wl_buffer* buffer = wl_cursor_image_get_buffer(image);
+    if (buffer == nullptr)
+        return;
+    if (cursorSurface == nullptr)
+        cursorSurface = wl_compositor_create_surface(compositor);
+    wl_surface_set_buffer_scale(cursorSurface, bufferScale);
+    wl_surface_attach(cursorSurface, buffer, 0, 0);
+    wl_surface_damage(cursorSurface, 0, 0, INT32_MAX, INT32_MAX);
+    wl_surface_commit(cursorSurface);
+    wl_pointer_set_cursor(thePointer, serial, cursorSurface, (int32_t)image->hotspot_x / bufferScale,
+                          (int32_t)image->hotspot_y / bufferScale);
 }
 
-static void pointerLeave(void*, wl_pointer*, uint32_t, wl_surface*) {}
+static void pointerEnter(void*, wl_pointer* thePointer, uint32_t serial, wl_surface* entered, wl_fixed_t x, wl_fixed_t)
+{
+    buttonsHeld = 0;
+    pointerInside = entered == surface;
+    if (pointerInside) {
+        showCursor(thePointer, serial);
+        movePointer(x);
+    }
+}
+
+static void pointerLeave(void*, wl_pointer*, uint32_t, wl_surface*)
+{
+    pointerInside = false;
+}
 
 static void pointerMotion(void*, wl_pointer*, uint32_t, wl_fixed_t x, wl_fixed_t)
 {
-    movePointer(x);
+    if (pointerInside)
+        movePointer(x);
 }
 
 static void pointerButton(void*, wl_pointer*, uint32_t, uint32_t, uint32_t, uint32_t state)
 {
+    if (!pointerInside)
+        return;
     buttonsHeld = std::max(0, buttonsHeld + (state == WL_POINTER_BUTTON_STATE_PRESSED ? 1 : -1));
 }
 
@@ -613,6 +661,8 @@ static void registryGlobal(void*, wl_registry* theRegistry, uint32_t name, const
     } else if (strcmp(interface, zxdg_decoration_manager_v1_interface.name) == 0 && decorationManager == nullptr) {
         decorationManager = (zxdg_decoration_manager_v1*)wl_registry_bind(
             theRegistry, name, &zxdg_decoration_manager_v1_interface, 1);
+    } else if (strcmp(interface, wl_shm_interface.name) == 0 && shm == nullptr) {
+        shm = (wl_shm*)wl_registry_bind(theRegistry, name, &wl_shm_interface, 1);
     } else if (strcmp(interface, wl_seat_interface.name) == 0 && seat == nullptr && version >= 4) {
         seat = (wl_seat*)wl_registry_bind(theRegistry, name, &wl_seat_interface, std::min(version, 5u));
         wl_seat_add_listener(seat, &kSeatListener, nullptr);
