@@ -4,7 +4,7 @@
 #include "aircraft/mesh_draw.h"
 #include "aircraft/mesh_model.h"
 #include "aircraft/propeller_draw.h"
-#include "flight/rendering_gl.h"
+#include "render/rendering_gl.h"
 #include "flight/flight.h"
 #include "support/mesh_reference.h"
 

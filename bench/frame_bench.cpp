@@ -3,13 +3,13 @@
 // display (scripts/bench.sh runs it on Xvfb). Figures are medians over 300 frames.
 #include "aircraft/body_draw.h"
 #include "aircraft/propeller_draw.h"
-#include "flight/rendering_gl.h"
+#include "render/rendering_gl.h"
 #include "app/scene_data_gl.h"
 #include "common/random.h"
 #include "environment/reference_scene_draw.h"
 #include "environment/sea_sky_draw.h"
 #include "flight/flight.h"
-#include "flight/frame_draw.h"
+#include "render/frame_draw.h"
 #include "mountains/mountains.h"
 
 #include <GL/freeglut.h>

@@ -45,4 +45,8 @@ if ! timeout 1800 cmake --build --preset "$arch" -j2 >"$log" 2>&1; then
     fail "build failed"
 fi
 file "build-$arch/tests/unit_tests" | grep -q "$cpu" || fail "unit_tests is not an $arch program"
-(cd "build-$arch" && ctest -j2 --timeout 300 --output-on-failure -R '^unit\.')
+# Under emulation the tests check what differs by CPU: the arithmetic, the flight and mountain
+# digest, the sizes. That the texture generator writes the same bytes when run again is the native
+# suite's check: under qemu-user it takes minutes on a loaded machine, for nothing the CPU changes.
+(cd "build-$arch" && ctest -j2 --output-on-failure -R '^unit\.' \
+    -E '^unit\.GeneratedTextures\.AreThreeChannelJpegsWithRowsOfWholeWordsAndRepeatable$')

@@ -4,11 +4,11 @@
 #include "common/random.h"
 #include "environment/texture_gl.h"
 #include "flight/controls.h"
-#include "flight/rendering_gl.h"
+#include "render/rendering_gl.h"
 #include "platform/offscreen_gpu.h"
 #include "run/run_loop_gl.h"
 #include "run/run_rules.h"
-#include "run/standard_output.h"
+#include "output/standard_output.h"
 
 #include <cstdio>
 

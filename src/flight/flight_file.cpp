@@ -1,6 +1,9 @@
 // flight_file.cpp -- reads and writes flight files, checking every byte and number at the boundary
 #include "flight/flight_file.h"
+
+#include "common/decimal.h"
 #include "common/shown_path.h"
+#include "os/os.h"
 
 #include <cerrno>
 #include <cstring>
@@ -12,39 +15,19 @@ static const int kTokenSlots = 5;  // one more than the longest event, to spot a
 static const char* const kActionNames[] = {"pointer", "key", "special", "quit"};
 static const int kArgumentCounts[] = {2, 1, 1, 0};
 
-// Reads a decimal integer, an optional '-' then digits only, within [low, high]. Returns 1 when
-// it fits, 0 when it is no number, -1 when it is out of range. Stops accumulating past the largest
-// bound, so a long run of digits cannot overflow.
-static int readNumber(const char* text, long long low, long long high, int* value)
-{
-    bool negative = text[0] == '-';
-    const char* p = negative ? text + 1 : text;
-    if (*p == '\0')
-        return 0;
-    long long magnitude = 0;
-    for (; *p != '\0'; p++) {
-        if (*p < '0' || *p > '9')
-            return 0;
-        if (magnitude <= kFlightMaxTick)
-            magnitude = magnitude * 10 + (*p - '0');
-    }
-    long long number = negative ? -magnitude : magnitude;
-    if (number < low || number > high)
-        return -1;
-    *value = (int)number;
-    return 1;
-}
-
 // Checks one number argument; on failure writes the reason and returns false.
 static bool numberArgument(const char* what, const char* text, int low, int high, int* value,
                            char* reason, size_t reasonSize)
 {
-    int status = readNumber(text, low, high, value);
-    if (status == 0)
+    long long number = 0;
+    DecimalRead read = readDecimal(text, low, high, &number);
+    if (read == kDecimalNone)
         snprintf(reason, reasonSize, "%s '%s' is not a whole number", what, text);
-    else if (status < 0)
+    else if (read == kDecimalOutOfRange)
         snprintf(reason, reasonSize, "%s %s is out of range (%d to %d)", what, text, low, high);
-    return status == 1;
+    else
+        *value = (int)number;
+    return read == kDecimalRead;
 }
 
 // Parses one line, comment already cut off, into event. Returns 1 for an event, 0 for a blank
@@ -210,7 +193,7 @@ bool readFlightStream(FILE* file, const char* path, char* message, size_t messag
 
 bool readFlightFile(const char* path, char* message, size_t messageSize)
 {
-    FILE* file = fopen(path, "rb");
+    FILE* file = osOpenRead(path);
     if (file == nullptr) {
         flightEventCount = 0;
         snprintf(message, messageSize, "brinewings: %s: %s", shownPath(path), strerror(errno));

@@ -19,6 +19,8 @@
 
 inline constexpr int kFlightMaxTick = 1000000000;
 inline constexpr int kFlightMaxCoordinate = 100000;   // pixels: bound of X and of WIDTH
+inline constexpr int kFlightFirstKey = 33;            // the printable ASCII characters a key event
+inline constexpr int kFlightLastKey = 126;            // may hold: '!' to '~'
 inline constexpr int kFlightLineChars = 200;          // longest line, without its line end
 inline constexpr int kFlightEventSlots = 1000000;     // events one file may hold
 

@@ -43,7 +43,7 @@ int mapGamepad(const GamepadState& state, long long tick, GamepadMemory* memory,
     held[kPadDown] = held[kPadDown] || state.stickY > kGamepadClimbAxis;
     bool newTick = tick != memory->lastTick;
     for (int i = 0; i < kGamepadButtonCount; i++) {
-        bool pressed = held[i] && !memory->held[i];
+        bool pressed = (held[i] && !memory->held[i]) || state.pressedSince[i];
         if (i == kPadUp || i == kPadDown) {
             if (pressed)
                 memory->climbSince[i] = tick;
@@ -58,4 +58,9 @@ int mapGamepad(const GamepadState& state, long long tick, GamepadMemory* memory,
     }
     memory->lastTick = tick;
     return count;
+}
+
+int releaseGamepad(long long tick, GamepadMemory* memory, FlightEvent* events)
+{
+    return mapGamepad(GamepadState(), tick, memory, events);
 }

@@ -36,6 +36,9 @@ struct GamepadState {
     int stickX = 0;  // left stick x, -32768 (left) .. 32767 (right)
     int stickY = 0;  // left stick y, -32768 (up) .. 32767 (down)
     bool buttons[kGamepadButtonCount] = {};  // held, indexed by GamepadButton
+    // Pressed at some moment since the last read, held now or not: a tap shorter than a tick
+    // still counts, once.
+    bool pressedSince[kGamepadButtonCount] = {};
 };
 
 // What the mapping remembers of one pad from tick to tick.
@@ -52,6 +55,12 @@ int gamepadColumn(int stickX);
 
 // Compares the pad's state at tick with what memory holds, writes the events of the changes
 // (each with that tick) into events and returns how many (at most kGamepadEventSlots). A
-// button gives its event when pressed; a held climb or descent again every kGamepadRepeatTicks
-// ticks. A second read in the same tick gives no repeat. Updates memory.
+// button gives its event when pressed (held now and not at the last read, or pressedSince); a
+// held climb or descent again every kGamepadRepeatTicks ticks. A second read in the same tick
+// gives no repeat. Updates memory.
 int mapGamepad(const GamepadState& state, long long tick, GamepadMemory* memory, FlightEvent* events);
+
+// The events of a pad let go at tick (pulled out, or another taking over): what it held is
+// released and a stick off the centre steers straight again, as a pointer event at the centre
+// column, so a recording shows it too. Returns how many events (0 or 1); memory is at rest.
+int releaseGamepad(long long tick, GamepadMemory* memory, FlightEvent* events);

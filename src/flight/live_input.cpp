@@ -37,7 +37,7 @@ void clearLiveEvents()
 
 static int takeLive(long long tick, FlightEvent* events, int capacity)
 {
-    // A recording holds ticks up to kFlightMaxTick; a later tick stops it (run/recording.h).
+    // A recording holds ticks up to kFlightMaxTick; a later tick stops it (output/recording.h).
     int stamp = (int)std::min(tick, (long long)kFlightMaxTick + 1);
     int count = std::min(capacity, heldCount - taken);
     for (int i = 0; i < count; i++) {

@@ -9,10 +9,9 @@
 #include <stb/stb_easy_font.h>
 #pragma GCC diagnostic pop
 
-static const int kMargin = 8;              // pixels from the window's corner to the backing
-static const int kPadding = 4;             // pixels of backing around the text, before scaling
-static const int kLineHeight = 12;         // stb_easy_font's line advance, unscaled pixels
-static const int kPixelsPerScale = 480;    // window height that earns one more step of scale
+// A dark backing keeps the light text readable on the sea, the sky and the reference scene.
+static const float kBackingColour[4] = {0.05f, 0.07f, 0.10f, 0.72f};  // r, g, b, opacity
+static const float kTextColour[4] = {0.95f, 0.97f, 0.88f, 1.0f};
 static const int kQuadBytes = 4 * 16;      // one quad: 4 vertices of x, y, z and 4 colour bytes
 static const int kFontBufferBytes = kHudLineChars * 64 * kQuadBytes;  // generous per line
 
@@ -33,12 +32,9 @@ void drawHud(const HudFigures& figures, int width, int height)
 {
     char lines[kHudLines][kHudLineChars];
     int count = formatHud(figures, lines);
-    int textWidth = 0;
-    for (int i = 0; i < count; i++) {
-        int lineWidth = stb_easy_font_width(lines[i]);
-        textWidth = lineWidth > textWidth ? lineWidth : textWidth;
-    }
-    int scale = 1 + (height > 0 ? height : 0) / kPixelsPerScale;
+    HudLayout layout = layoutHud(lines, count, width, height);
+    if (layout.count == 0)
+        return;
 
     glPushAttrib(GL_ALL_ATTRIB_BITS);  // enables, colour, material, lines, polygons, texture, fog
     glMatrixMode(GL_PROJECTION);
@@ -57,14 +53,13 @@ void drawHud(const HudFigures& figures, int width, int height)
             glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
             glEnable(GL_BLEND);
             glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-            glTranslatef((float)kMargin, (float)kMargin, 0.0f);
-            glScalef((float)scale, (float)scale, 1.0f);
-            // A dark backing keeps the text readable on the sea, the sky and the reference scene.
-            glColor4f(0.05f, 0.07f, 0.10f, 0.72f);
-            glRectf(0.0f, 0.0f, (float)(textWidth + 2 * kPadding), (float)(count * kLineHeight + 2 * kPadding));
-            glColor4f(0.95f, 0.97f, 0.88f, 1.0f);
-            for (int i = 0; i < count; i++)
-                drawLine((float)kPadding, (float)(kPadding + i * kLineHeight), lines[i]);
+            glTranslatef((float)kHudMargin, (float)kHudMargin, 0.0f);
+            glScalef((float)layout.scale, (float)layout.scale, 1.0f);
+            glColor4f(kBackingColour[0], kBackingColour[1], kBackingColour[2], kBackingColour[3]);
+            glRectf(0.0f, 0.0f, (float)layout.backingWidth, (float)layout.backingHeight);
+            glColor4f(kTextColour[0], kTextColour[1], kTextColour[2], kTextColour[3]);
+            for (int i = 0; i < layout.count; i++)
+                drawLine((float)kHudPadding, (float)(kHudPadding + i * kHudLineHeight), lines[layout.shown[i]]);
         glPopMatrix();
         glMatrixMode(GL_PROJECTION);
     glPopMatrix();

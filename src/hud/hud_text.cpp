@@ -4,6 +4,12 @@
 #include <cmath>
 #include <cstdio>
 
+// The font's routines are static in its header; the unused ones are not ours to remove.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wunused-function"
+#include <stb/stb_easy_font.h>
+#pragma GCC diagnostic pop
+
 static const double kSpeedLevelStep = 0.05;  // world units per tick between levels
 static const int kSpeedLevels = 11;
 static const long long kSecondNs = 1000000000LL;
@@ -36,6 +42,39 @@ int formatHud(const HudFigures& figures, char lines[kHudLines][kHudLineChars])
         return 4;
     snprintf(lines[4], kHudLineChars, "FPS       %.1f", figures.framesPerSecond);
     return 5;
+}
+
+// The layout at one scale: the lines that fit whole between the margins, in order.
+static HudLayout layoutAtScale(const char lines[kHudLines][kHudLineChars], int count, int roomWidth,
+                               int roomHeight, int scale)
+{
+    HudLayout layout;
+    layout.scale = scale;
+    int textWidth = 0;
+    for (int i = 0; i < count; i++) {
+        int lineWidth = stb_easy_font_width(const_cast<char*>(lines[i]));
+        bool fitsAcross = (lineWidth + 2 * kHudPadding) * scale <= roomWidth;
+        bool fitsBelow = ((layout.count + 1) * kHudLineHeight + 2 * kHudPadding) * scale <= roomHeight;
+        if (!fitsAcross || !fitsBelow)
+            continue;
+        layout.shown[layout.count++] = i;
+        textWidth = lineWidth > textWidth ? lineWidth : textWidth;
+    }
+    layout.backingWidth = textWidth + 2 * kHudPadding;
+    layout.backingHeight = layout.count * kHudLineHeight + 2 * kHudPadding;
+    return layout;
+}
+
+HudLayout layoutHud(const char lines[kHudLines][kHudLineChars], int count, int width, int height)
+{
+    int roomWidth = width - 2 * kHudMargin;
+    int roomHeight = height - 2 * kHudMargin;
+    int scale = 1 + (height > 0 ? height : 0) / kHudPixelsPerScale;
+    for (;; scale--) {
+        HudLayout layout = layoutAtScale(lines, count, roomWidth, roomHeight, scale);
+        if (layout.count == count || scale == 1)
+            return layout.count > 0 ? layout : HudLayout();
+    }
 }
 
 double countFrame(FrameRateMeter* meter, long long nowNs)

@@ -3,16 +3,15 @@
 #include "platform/desktop_x11.h"
 
 #include "common/window_size.h"
+#include "os/os.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
-#include <time.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <climits>
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -25,6 +24,9 @@ static const int kSmallestSide = 64;           // pixels; a window never fitted 
 static const int kFrameSides = 4;              // _NET_FRAME_EXTENTS: left, right, top, bottom
 static const int kAreaFields = 4;              // _NET_WORKAREA per desktop: x, y, width, height
 static const int kSupportedAtoms = 1024;      // _NET_SUPPORTED entries looked at
+static const int kGeometryChars = 128;         // longest -geometry value kept; longer ones are ignored
+
+static char geometry[kGeometryChars];          // freeglut's -geometry value, empty when none
 
 // Xlib's default handler ends the process on any X error. Naming the window is cosmetic, so
 // errors of these requests are only noted, and the flight goes on.
@@ -38,8 +40,7 @@ static int noteXError(Display*, XErrorEvent*)
 
 static void waitAPoll()
 {
-    timespec step = {0, kWaitPollNanoseconds};
-    nanosleep(&step, nullptr);
+    osSleepUntilNs(osMonotonicNs() + kWaitPollNanoseconds);
 }
 
 // Reads up to count values of a format-32 property of the given type (CARDINAL, ATOM), from the
@@ -110,11 +111,11 @@ static void setIdentity(Display* display, Window window)
 
     // _NET_WM_PID means something only beside the host it belongs to.
     char host[HOST_NAME_MAX + 1] = {0};
-    if (gethostname(host, sizeof host - 1) == 0) {
+    if (osHostName(host, sizeof host)) {
         XChangeProperty(display, window, XA_WM_CLIENT_MACHINE, XA_STRING, 8, PropModeReplace,
                         reinterpret_cast<unsigned char*>(host), (int)strnlen(host, sizeof host));
     }
-    long pid = (long)getpid();
+    long pid = osProcessId();
     XChangeProperty(display, window, XInternAtom(display, "_NET_WM_PID", False), XA_CARDINAL, 32,
                     PropModeReplace, reinterpret_cast<unsigned char*>(&pid), 1);
 
@@ -166,8 +167,8 @@ static void workArea(Display* display, Window root, const XWindowAttributes& att
 }
 
 // Shrinks the window to the largest square that fits the work area with its frame, when the
-// requested side does not; a larger area changes nothing.
-static void fitToWorkArea(Display* display, Window window, Window root, const XWindowAttributes& attributes)
+// requested side does not; a larger area changes nothing. Returns the side given, or 0.
+static int fitToWorkArea(Display* display, Window window, Window root, const XWindowAttributes& attributes)
 {
     long frame[kFrameSides];
     frameExtents(display, window, root, frame);
@@ -175,7 +176,7 @@ static void fitToWorkArea(Display* display, Window window, Window root, const XW
     workArea(display, root, attributes, &width, &height);
     long room = std::min(width - frame[0] - frame[1], height - frame[2] - frame[3]);
     if (room >= kWindowSide)
-        return;
+        return 0;
     int side = (int)std::max(room, (long)kSmallestSide);
     XResizeWindow(display, window, (unsigned)side, (unsigned)side);
     XSizeHints* hints = XAllocSizeHints();
@@ -187,6 +188,49 @@ static void fitToWorkArea(Display* display, Window window, Window root, const XW
     }
     if (hints != nullptr)
         XFree(hints);
+    return side;
+}
+
+// Places the window by a -geometry offset from the right or bottom edge, with its real size:
+// width x height, inside the border it was created with.
+static void placeFromFarEdges(Display* display, Window window, const XWindowAttributes& attributes, int width,
+                              int height)
+{
+    int x = 0, y = 0;
+    unsigned int parsedWidth = 0, parsedHeight = 0;
+    int mask = XParseGeometry(geometry, &x, &y, &parsedWidth, &parsedHeight);
+    if ((mask & (XValue | YValue)) != (XValue | YValue) || (mask & (XNegative | YNegative)) == 0)
+        return;  // freeglut has placed it from the near edges
+    int outerWidth = width + 2 * attributes.border_width;
+    int outerHeight = height + 2 * attributes.border_width;
+    if ((mask & XNegative) != 0)
+        x += WidthOfScreen(attributes.screen) - outerWidth;
+    if ((mask & YNegative) != 0)
+        y += HeightOfScreen(attributes.screen) - outerHeight;
+    XSizeHints* hints = XAllocSizeHints();
+    long supplied = 0;
+    if (hints != nullptr) {
+        if (!XGetWMNormalHints(display, window, hints, &supplied))
+            hints->flags = 0;
+        hints->flags |= USPosition | PWinGravity;
+        hints->x = x;
+        hints->y = y;
+        hints->win_gravity = (mask & XNegative) == 0   ? SouthWestGravity
+                             : (mask & YNegative) == 0 ? NorthEastGravity
+                                                       : SouthEastGravity;
+        XSetWMNormalHints(display, window, hints);
+        XFree(hints);
+    }
+    XMoveWindow(display, window, x, y);
+}
+
+void noteGeometryOption(int argc, char** argv)
+{
+    geometry[0] = '\0';
+    for (int i = 1; i + 1 < argc; i++) {
+        if (strcmp(argv[i], "-geometry") == 0 && strlen(argv[i + 1]) < sizeof geometry)
+            snprintf(geometry, sizeof geometry, "%s", argv[i + 1]);
+    }
 }
 
 void presentWindowToDesktop(Display* display, unsigned long window, bool fit)
@@ -206,8 +250,10 @@ void presentWindowToDesktop(Display* display, unsigned long window, bool fit)
         for (int i = 0; i < kWaitPolls && managed(display, window); i++)
             waitAPoll();
         setIdentity(display, window);
-        if (fit)
-            fitToWorkArea(display, window, attributes.root, attributes);
+        int side = fit ? fitToWorkArea(display, window, attributes.root, attributes) : 0;
+        if (geometry[0] != '\0')
+            placeFromFarEdges(display, window, attributes, side > 0 ? side : attributes.width,
+                              side > 0 ? side : attributes.height);
         XMapWindow(display, window);
     }
     XSync(display, False);

@@ -5,11 +5,13 @@
 
 #include <SDL.h>
 #include <dlfcn.h>
+#include <pthread.h>
 
 #include <atomic>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
-#include <thread>
+#include <filesystem>
 
 static const char* const kSdlLibrary = "libSDL2-2.0.so.0";  // SDL 2's stable ABI
 
@@ -31,11 +33,15 @@ static struct {
     decltype(&SDL_GameControllerGetButton) button;
 } sdl;
 
-static bool started = false;
-static std::thread starter;                   // the start in the background, while it runs
-static std::atomic<bool> startDone{true};     // false while starter runs
-static SDL_GameController* pad = nullptr;     // the driving pad, or none
-static GamepadMemory padMemory;               // the mapping's memory of it
+// How far the pads' start has come. The helper thread of a start in the background moves it
+// from kStarting to kStarted (or back to kIdle when SDL is missing or fails); a stop that finds
+// it still kStarting moves it to kAbandoned instead, and it stays there for the rest of the
+// process: the pads stay off, and nothing waits for the helper thread.
+enum StartState { kIdle, kStarting, kStarted, kAbandoned };
+static std::atomic<int> startState{kIdle};
+static std::atomic<bool> helperRunning{false};  // a helper thread is inside SDL's start
+static SDL_GameController* pad = nullptr;       // the driving pad, or none
+static GamepadMemory padMemory;                 // the mapping's memory of it
 
 // SDL's button of each GamepadButton.
 static const SDL_GameControllerButton kSdlButtons[kGamepadButtonCount] = {
@@ -94,71 +100,135 @@ static void takeUpPad()
     }
 }
 
-static void letGoPad()
+// Lets the driving pad go at tick: one line, and the events that centre what it held.
+static void letGoPad(long long tick, void (*take)(const FlightEvent& event))
 {
     fprintf(stderr, "brinewings: gamepad disconnected: %s\n", padName(pad));
     sdl.close(pad);
     pad = nullptr;
+    FlightEvent events[kGamepadEventSlots];
+    int count = releaseGamepad(tick, &padMemory, events);
+    for (int i = 0; i < count; i++)
+        take(events[i]);
 }
 
-// Waits for a start in the background to end.
-static void joinStarter()
+// libdbus, which SDL's start loads for desktop services no pad needs, forks dbus-launch from
+// this multi-threaded process to start a session bus where it finds none, and waits on its
+// pipe: the forked child can deadlock, and the start then never ends. Where there is no
+// session bus to find (DBUS_SESSION_BUS_ADDRESS unset and no $XDG_RUNTIME_DIR/bus socket, as
+// libdbus looks), the address is set to one libdbus refuses at once, "disabled:", so SDL goes on
+// without D-Bus and the pads still work. A bus the desktop gives is left as it is. Runs on the
+// main thread before the helper exists: setenv is not safe beside another thread's getenv.
+static void keepSdlFromAutolaunchingDbus()
 {
-    if (starter.joinable())
-        starter.join();
+    if (getenv("DBUS_SESSION_BUS_ADDRESS") != nullptr)
+        return;
+    const char* runtime = getenv("XDG_RUNTIME_DIR");
+    if (runtime != nullptr && runtime[0] == '/') {
+        std::error_code error;
+        std::filesystem::file_status bus = std::filesystem::status(std::filesystem::path(runtime) / "bus", error);
+        if (bus.type() == std::filesystem::file_type::socket)
+            return;
+    }
+    setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
 }
 
-// Loads and starts SDL, once; runs on the helper thread for a start in the background.
+// Loads and starts SDL; true when it started.
 static bool startSdl()
 {
-    if (started)
-        return true;
     if (!loadSdl())
         return false;
     // Ctrl-C and kill end the program as before; SDL would turn them into events of its own.
     sdl.setHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // The window is freeglut's, which SDL does not know: pads count whatever has the focus.
     sdl.setHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
-    started = sdl.init(SDL_INIT_GAMECONTROLLER) == 0;
-    return started;
+    return sdl.init(SDL_INIT_GAMECONTROLLER) == 0;
+}
+
+static void* startOnHelper(void*)
+{
+    bool started = startSdl();
+    int starting = kStarting;
+    startState.compare_exchange_strong(starting, started ? kStarted : kIdle);  // not when abandoned
+    helperRunning.store(false);
+    return nullptr;
+}
+
+// Runs at exit. While SDL's start is still under way on the helper thread, the process ends here
+// with the status asked for and its streams flushed: exit's later steps run the destructors of
+// every loaded library, SDL's and its dependencies' among them, under the dynamic loader's lock,
+// which a start inside dlopen holds, so they could crash in a half-started SDL or wait on it.
+// Every output of the run is closed before exit is called.
+static void endAtOnceWhileStarting(int status, void*)
+{
+    if (!helperRunning.load())
+        return;
+    fflush(nullptr);
+    _Exit(status);
 }
 
 bool startGamepads()
 {
-    joinStarter();
-    return startSdl();
+    int state = startState.load();
+    if (state != kIdle)
+        return state == kStarted;
+    keepSdlFromAutolaunchingDbus();
+    bool started = startSdl();
+    startState.store(started ? kStarted : kIdle);
+    return started;
 }
 
 void startGamepadsInBackground()
 {
-    joinStarter();
-    startDone.store(false, std::memory_order_relaxed);
-    starter = std::thread([] {
-        startSdl();
-        startDone.store(true, std::memory_order_release);
-    });
+    int idle = kIdle;
+    if (!startState.compare_exchange_strong(idle, kStarting))
+        return;
+    keepSdlFromAutolaunchingDbus();
+    static bool guarded = on_exit(endAtOnceWhileStarting, nullptr) == 0;
+    (void)guarded;
+    helperRunning.store(true);
+    // Detached from its start: no stop ever joins it.
+    pthread_attr_t attributes;
+    pthread_t helper;
+    bool created = pthread_attr_init(&attributes) == 0;
+    if (created) {
+        created = pthread_attr_setdetachstate(&attributes, PTHREAD_CREATE_DETACHED) == 0 &&
+                  pthread_create(&helper, &attributes, startOnHelper, nullptr) == 0;
+        pthread_attr_destroy(&attributes);
+    }
+    if (!created) {  // no thread, no pads
+        helperRunning.store(false);
+        startState.store(kIdle);
+    }
 }
 
 void pollGamepads(long long tick, void (*take)(const FlightEvent& event))
 {
-    if (!startDone.load(std::memory_order_acquire))
+    if (startState.load() != kStarted)
         return;
-    joinStarter();
-    if (!started)
-        return;
+    GamepadState state;
     SDL_Event event;
     while (sdl.pollEvent(&event) != 0) {
-        if (event.type == SDL_CONTROLLERDEVICEREMOVED && pad != nullptr &&
-            event.cdevice.which == sdl.instanceId(sdl.joystick(pad)))
-            letGoPad();
+        if (pad == nullptr)
+            continue;
+        SDL_JoystickID driving = sdl.instanceId(sdl.joystick(pad));
+        if (event.type == SDL_CONTROLLERDEVICEREMOVED && event.cdevice.which == driving) {
+            letGoPad(tick, take);
+            state = GamepadState();
+        } else if (event.type == SDL_CONTROLLERBUTTONDOWN && event.cbutton.which == driving) {
+            // A press the state read below may no longer show.
+            for (int i = 0; i < kGamepadButtonCount; i++)
+                state.pressedSince[i] = state.pressedSince[i] || event.cbutton.button == kSdlButtons[i];
+        }
     }
-    if (pad != nullptr && !sdl.attached(pad))
-        letGoPad();
+    if (pad != nullptr && !sdl.attached(pad)) {
+        letGoPad(tick, take);
+        state = GamepadState();
+    }
     if (pad == nullptr)
         takeUpPad();
     if (pad == nullptr)
         return;
-    GamepadState state;
     state.stickX = sdl.axis(pad, SDL_CONTROLLER_AXIS_LEFTX);
     state.stickY = sdl.axis(pad, SDL_CONTROLLER_AXIS_LEFTY);
     for (int i = 0; i < kGamepadButtonCount; i++)
@@ -171,12 +241,13 @@ void pollGamepads(long long tick, void (*take)(const FlightEvent& event))
 
 void stopGamepads()
 {
-    joinStarter();
-    if (!started)
+    // A start still under way is left to itself: it may never return.
+    int starting = kStarting;
+    if (startState.compare_exchange_strong(starting, kAbandoned) || starting != kStarted)
         return;
     if (pad != nullptr)
         sdl.close(pad);
     pad = nullptr;
     sdl.quit();
-    started = false;
+    startState.store(kIdle);
 }

@@ -1,11 +1,11 @@
 // platform_choice.cpp -- which window system a window run opens its window on
 #include "platform/platform_choice.h"
 
+#include "os/os.h"
+
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <string>
-#include <system_error>
 
 static bool given(const char* value)
 {
@@ -30,8 +30,9 @@ DisplayEnvironment readDisplayEnvironment()
     environment.waylandDisplay = getenv("WAYLAND_DISPLAY");
     const char* runtimeDir = getenv("XDG_RUNTIME_DIR");
     if (given(runtimeDir)) {
-        std::error_code error;  // an unreadable folder counts as no socket
-        environment.waylandSocket = std::filesystem::exists(std::string(runtimeDir) + "/wayland-0", error);
+        OsFileInfo socket;  // a path that cannot be followed counts as no socket
+        environment.waylandSocket = osFileInfo((std::string(runtimeDir) + "/wayland-0").c_str(), &socket) == 0 &&
+                                    socket.exists;
     }
     return environment;
 }

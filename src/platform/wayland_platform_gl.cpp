@@ -5,6 +5,7 @@
 #include "common/shown_path.h"
 #include "common/window_size.h"
 #include "flight/flight_file.h"
+#include "os/os.h"
 #include "platform/egl_config_gl.h"
 
 #include "xdg-decoration-unstable-v1-client.h"
@@ -20,11 +21,9 @@
 
 #include <poll.h>
 #include <sys/mman.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <chrono>
 #include <climits>
 #include <cmath>
 #include <cstdio>
@@ -115,13 +114,6 @@ static const xkb_keysym_t kSpecialKeysyms[kSpecialKeyCount][2] = {
     {XKB_KEY_Up, XKB_KEY_KP_Up}, {XKB_KEY_Down, XKB_KEY_KP_Down},
     {XKB_KEY_Page_Up, XKB_KEY_KP_Page_Up}, {XKB_KEY_Page_Down, XKB_KEY_KP_Page_Down}};
 
-static long long monotonicNs()
-{
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
 // The display's name as messages show it.
 static const char* displayName()
 {
@@ -181,9 +173,9 @@ static bool pumpDisplay(long long waitNs)
 // Dispatches events until *done or the compositor has not made it so within kWaylandAnswerWaitNs.
 static bool waitFor(const bool* done)
 {
-    long long deadline = monotonicNs() + kWaylandAnswerWaitNs;
+    long long deadline = osMonotonicNs() + kWaylandAnswerWaitNs;
     while (!*done) {
-        long long left = deadline - monotonicNs();
+        long long left = deadline - osMonotonicNs();
         if (left <= 0 || !pumpDisplay(left))
             return false;
     }
@@ -453,11 +445,11 @@ static void sendKey(uint32_t code)
 static void keyboardKeymap(void*, wl_keyboard*, uint32_t format, int32_t fd, uint32_t size)
 {
     if (format != WL_KEYBOARD_KEYMAP_FORMAT_XKB_V1 || size == 0) {
-        close(fd);
+        osClose(fd);
         return;
     }
     void* text = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
-    close(fd);
+    osClose(fd);
     if (text == MAP_FAILED)
         return;
     // The compositor's text ends in a NUL within size; xkbcommon reads it as a string.
@@ -494,7 +486,7 @@ static void keyboardKey(void*, wl_keyboard*, uint32_t, uint32_t, uint32_t key, u
         sendKey(code);
         if (repeatRate > 0 && xkb_keymap_key_repeats(keymap, code)) {
             heldKey = code;
-            nextRepeatNs = monotonicNs() + repeatDelayMs * 1000000LL;
+            nextRepeatNs = osMonotonicNs() + repeatDelayMs * 1000000LL;
         }
     } else if (code == heldKey) {
         heldKey = 0;
@@ -522,7 +514,7 @@ static void repeatHeldKey()
 {
     if (heldKey == 0 || repeatRate <= 0)
         return;
-    long long now = monotonicNs();
+    long long now = osMonotonicNs();
     long long interval = 1000000000LL / repeatRate;
     for (int i = 0; i < kMaxKeyRepeats && now >= nextRepeatNs; i++) {
         sendKey(heldKey);
@@ -859,7 +851,7 @@ static void pollEvents(long long waitNs)
     if (closed)
         return;
     if (heldKey != 0 && repeatRate > 0)
-        waitNs = std::min(waitNs, std::max(0LL, nextRepeatNs - monotonicNs()));
+        waitNs = std::min(waitNs, std::max(0LL, nextRepeatNs - osMonotonicNs()));
     if (resizePending)
         waitNs = 0;
     pumpDisplay(waitNs);
@@ -889,7 +881,7 @@ static bool surfaceShown()
         return false;
     if (frameCallback == nullptr)
         return true;
-    return !throttled && monotonicNs() - frameAskedNs < kUnansweredFrameNs;
+    return !throttled && osMonotonicNs() - frameAskedNs < kUnansweredFrameNs;
 }
 
 static void swapFrame()
@@ -899,7 +891,7 @@ static void swapFrame()
     if (frameCallback == nullptr) {
         frameCallback = wl_surface_frame(surface);
         wl_callback_add_listener(frameCallback, &kFrameListener, nullptr);
-        frameAskedNs = monotonicNs();
+        frameAskedNs = osMonotonicNs();
     }
     if (eglSwapBuffers(eglDisplay, eglSurface) != EGL_TRUE)
         loseConnection();

@@ -80,7 +80,7 @@ static void closeWindow()
     hooks.close();
 }
 
-// freeglut's -display, which run/run_options.cpp has checked: the value after it, else nullptr.
+// freeglut's -display, which cli/run_options.cpp has checked: the value after it, else nullptr.
 static const char* displayOption(const SurfaceRequest& request)
 {
     int argc = request.argc != nullptr ? *request.argc : 0;
@@ -99,6 +99,7 @@ static bool available(const SurfaceRequest& request)
 static bool openWindow(const SurfaceRequest& request, const PlatformHooks& platformHooks)
 {
     hooks = platformHooks;
+    noteGeometryOption(request.argc != nullptr ? *request.argc : 0, request.argv);
     glutInit(request.argc, request.argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     // A size asked for (--size, -geometry) is kept as given; the default square is fitted to

@@ -1,29 +1,27 @@
 // run_loop_gl.cpp -- the one loop of every run: the platform's events, the ticker, the frames
 #include "run/run_loop_gl.h"
 
+#include "benchmark/benchmark_gl.h"
 #include "common/window_size.h"
 #include "flight/flight.h"
 #include "flight/live_input.h"
+#include "flight/tick_pacer.h"
 #include "flight/ticker.h"
-#include "flight/frame_draw.h"
-#include "flight/rendering_gl.h"
 #include "hud/hud_draw.h"
+#include "os/os.h"
+#include "output/frame_capture_gl.h"
+#include "output/recording.h"
 #include "platform/gamepad_sdl.h"
 #include "platform/gamepad_source_sdl.h"
 #include "platform/offscreen_gpu.h"
 #include "platform/platform_choice.h"
 #include "platform/wayland_platform.h"
-#include "run/benchmark_gl.h"
-#include "run/frame_capture_gl.h"
-#include "run/recording.h"
+#include "render/frame_draw.h"
+#include "render/rendering_gl.h"
 #include "run/run_rules.h"
-#include "run/run_signals.h"
-#include "run/tick_pacer.h"
 
 #include <GL/gl.h>
 
-#include <cerrno>
-#include <ctime>
 
 static const long long kHoldWaitNs = 20000000LL;  // a held flight looks at its window this often
 
@@ -36,29 +34,13 @@ static bool hudShown = false;        // --hud, flipped by H
 static bool padsStarted = false;     // the gamepads' start has been asked for
 static FrameRateMeter hudMeter;
 
-static long long monotonicNs()
-{
-    timespec now;
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return (long long)now.tv_sec * 1000000000LL + (long long)now.tv_nsec;
-}
-
-static void sleepUntil(long long whenNs)
-{
-    long long wait = whenNs - monotonicNs();
-    if (wait <= 0)
-        return;
-    timespec pause = {(time_t)(wait / 1000000000LL), (long)(wait % 1000000000LL)};
-    nanosleep(&pause, nullptr);
-}
-
 const Platform& chosenPlatform()
 {
     const RunOptions& options = runOptions();
     if (options.offscreen)
         return offscreenPlatform();
     DisplayEnvironment environment = readDisplayEnvironment();
-    environment.displayOption = options.display != nullptr;
+    environment.displayOption = options.window.display != nullptr;
     bool wayland = chooseWindowSystem(options.windowSystem, environment) == kWindowSystemWayland;
     return wayland ? waylandPlatform() : windowPlatform();
 }
@@ -105,22 +87,22 @@ static void beginRun()
 {
     const RunOptions& options = runOptions();
     setRunSources(&gamepadSource());
-    beginRunRules(monotonicNs(), stopPads);
+    beginRunRules(osMonotonicNs(), stopPads);
     hudShown = options.hud;
     if (!runScripted())
         return;
+    // A signal, a closed pipe or a file-size limit ends the run with its report.
+    installRunSignals();
     // Created only now, so a run that ends before its window (no display) leaves the file alone.
     if (options.recordFile != nullptr && !openRecording(options.recordFile))
         endRun(kEndWriteFailed);
-    // A signal, a closed pipe or a file-size limit ends the run with its report.
-    installRunSignals();
     if (options.benchmark) {
         bool intervalZero = false;
         const char* swapControl = platform->setSwapIntervalZero(&intervalZero);
         startBenchmark(swapControl, intervalZero);
     }
     if (options.tickRate > 0)
-        startPacer(&pacer, options.tickRate, monotonicNs(), flightTick);
+        startPacer(&pacer, options.tickRate, osMonotonicNs(), flightTick);
 }
 
 // Writes the drawn frame to every file asked for at this tick and returns the nanoseconds that
@@ -131,13 +113,13 @@ static long long captureDueScreenshots()
         return 0;
     // The frame's drawing is finished inside its time; reading and writing it are not.
     glFinish();
-    long long start = monotonicNs();
+    long long start = osMonotonicNs();
     for (const char* file = screenshotDue(flightTick); file != nullptr; file = screenshotDue(flightTick)) {
         takeScreenshot();
         if (!writeBackBufferPng(file, winWidth, winHeight))
             endRun(kEndWriteFailed);
     }
-    return monotonicNs() - start;
+    return osMonotonicNs() - start;
 }
 
 // The frame of the current tick: drawn, captured into the screenshots asked for at this tick,
@@ -146,7 +128,7 @@ static long long captureDueScreenshots()
 static void showFrame()
 {
     const RunOptions& options = runOptions();
-    long long waited = holdStartNs >= 0 ? monotonicNs() - holdStartNs : 0;
+    long long waited = holdStartNs >= 0 ? osMonotonicNs() - holdStartNs : 0;
     holdStartNs = -1;
     drawFrame();
     // A measured frame rate would make captured frames differ from run to run: not shown then.
@@ -156,9 +138,9 @@ static void showFrame()
     long long captureNs = runScripted() ? captureDueScreenshots() : 0;
     platform->endFrame();
     if (hudShown)
-        countFrame(&hudMeter, monotonicNs());
+        countFrame(&hudMeter, osMonotonicNs());
     if (options.benchmark && tickStartNs >= 0)
-        noteFrame(flightTick, (double)(monotonicNs() - tickStartNs - waited - captureNs) * 1e-9);
+        noteFrame(flightTick, (double)(osMonotonicNs() - tickStartNs - waited - captureNs) * 1e-9);
     noteFrameDrawn(flightTick);
 }
 
@@ -172,7 +154,7 @@ static void actOnRequests(int requests)
     if ((requests & kRequestHud) != 0 && runOptions().hud)
         hudShown = !hudShown;
     if ((requests & kRequestFullScreen) != 0 && platform->toggleFullScreen())
-        noteFullScreenToggle(monotonicNs());
+        noteFullScreenToggle(osMonotonicNs());
 }
 
 // One tick, unless the run has delivered all it can: its events, then the advance.
@@ -181,27 +163,34 @@ static void stepTick()
     if (runComplete(flightTick, platform->takesInput))
         endRun(kEndRouteFlown);
     if (runScripted())
-        tickStartNs = monotonicNs();
+        tickStartNs = osMonotonicNs();
     actOnRequests(stepTicker());
 }
 
 // The ticks due now: one, or with --tick-rate those the clock says, stopping early where a
-// frame must be drawn. With none due the loop sleeps until the next.
-static void runDueTicks()
+// frame must be drawn. With none due, returns how long the next poll of the window's events may
+// wait for the next tick (so a key still acts at once); off-screen, where no event comes, it
+// sleeps until then instead.
+static long long runDueTicks()
 {
     long long lastDue = flightTick + 1;
     if (runOptions().tickRate > 0) {
-        lastDue = lastTickDue(&pacer, monotonicNs(), flightTick);
+        long long now = osMonotonicNs();
+        lastDue = lastTickDue(&pacer, now, flightTick);
         if (lastDue <= flightTick) {
-            sleepUntil(nextTickDueNs(pacer, flightTick));
-            return;
+            long long dueNs = nextTickDueNs(pacer, flightTick);
+            if (platform->takesInput)
+                return dueNs - now;
+            osSleepUntilNs(dueNs);
+            return 0;
         }
     }
     while (flightTick < lastDue) {
         stepTick();
         if (runScripted() && frameRequired(flightTick))
-            return;
+            return 0;
     }
+    return 0;
 }
 
 void runFlight()
@@ -220,7 +209,7 @@ void runFlight()
         // Q acts at once, after the events that came before it, without waiting for its tick.
         if (liveQuitWaiting())
             actOnRequests(takeTickEvents());
-        long long now = monotonicNs();
+        long long now = osMonotonicNs();
         WindowWait wait = windowWait(now, platform->surfaceShown(), platform->fullScreenSettled);
         if (wait == kWindowTooLate)
             endRun(kEndWindowFailed);
@@ -240,6 +229,6 @@ void runFlight()
                 startGamepadsInBackground();
             padsStarted = true;
         }
-        runDueTicks();
+        waitNs = runDueTicks();
     }
 }

@@ -10,12 +10,12 @@
 #include "flight/live_input.h"
 #include "flight/replay_source.h"
 #include "flight/ticker.h"
-#include "run/benchmark_report.h"
-#include "run/data_folder.h"
-#include "run/output_check.h"
-#include "run/recording.h"
-#include "run/run_signals.h"
-#include "run/standard_output.h"
+#include "benchmark/benchmark_report.h"
+#include "cli/data_folder.h"
+#include "cli/output_check.h"
+#include "output/recording.h"
+#include "os/os.h"
+#include "output/standard_output.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -70,6 +70,8 @@ int prepareRun(int argc, char** argv, bool (*listDevices)())
         fprintf(stderr, "%s\n", message);
         return 2;
     }
+    if (!keepStandardOutputForOutputs(options))
+        return 1;
     flying = flight != nullptr;
     routeTicks = flightFileEnd(nullptr);
     // A benchmark of no frames would report nothing and pass.

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "flight/input_source.h"
-#include "run/run_options.h"
+#include "cli/run_options.h"
 
 // How a run ends; endRun turns it into the exit status. Closing the window ends a run as Q
 // does: either is the user's choice, and the status then says whether what the run was asked
@@ -14,15 +14,15 @@ enum RunEnd {
     kEndWindowClosed,  // the window was closed
     kEndWriteFailed,   // a file of the run could not be written
     kEndWindowFailed,  // the window was never shown, or did not follow a full-screen toggle
-    kEndSignal,        // SIGINT, SIGTERM or SIGHUP (run/run_signals.h): status 128 + its number
+    kEndSignal,        // SIGINT, SIGTERM or SIGHUP (os/os.h): status 128 + its number
 };
 
 inline constexpr long long kFirstFrameWaitNs = 30000000000LL;   // a scripted run's window not shown by then has failed
 inline constexpr long long kFullScreenWaitNs = 10000000000LL;  // the same for the answer to a full-screen toggle
 
-// Reads the command line (run/run_options.h), before any window system is started, so that no
+// Reads the command line (cli/run_options.h), before any window system is started, so that no
 // display is needed to refuse it; enters the data folder; reads the flight file to replay
-// (--replay, or the benchmark's route) and checks the outputs (run/output_check.h). Returns -1
+// (--replay, or the benchmark's route) and checks the outputs (cli/output_check.h). Returns -1
 // when the run goes on, else the status the program ends with at once: 0 after printing
 // --help, --version or, through listDevices, --list-gpus on standard output (1 when that
 // fails), 2 after one line on standard error for a bad option, file or output.

@@ -90,6 +90,9 @@ TEST(Install, TheLauncherAnswersHelpAndVersionAndSaysWhenThereIsNoDisplay)
     const Case cases[] = {
         {launcher + " --version", "brinewings " BRINEWINGS_VERSION "\n", "", 0},
         {launcher + " -display :0 --version", "brinewings " BRINEWINGS_VERSION "\n", "", 0},
+        // The user's data folder wins over the launcher's.
+        {launcher + " --data-dir /tmp --version", "brinewings " BRINEWINGS_VERSION "\n", "", 0},
+        {launcher + " --data-dir=/nonexistent --offscreen --benchmark", "", "brinewings: --data-dir /nonexistent: No such file", 2},
         {"env -u DISPLAY " + launcher, "", noDisplay + " (DISPLAY is not set)", 1},
         {"DISPLAY=:4095 " + launcher, "", noDisplay + ": ':4095' does not answer", 1},
         {launcher + " -display :4095", "", noDisplay + ": ':4095' does not answer", 1},

@@ -115,22 +115,21 @@ TEST(Replay, ScreenshotsAreTheSameBytesInAWindowAndOffScreenAndTheBenchmarkRepor
 }
 
 // Ended by SIGTERM, a benchmark prints its figures and writes its results marked incomplete;
-// written to standard output, a file there gets them after the lines printed, not instead.
+// written to standard output, the results are all it carries, and the figures go to standard error.
 TEST(Replay, ASignalEndsABenchmarkWithItsFiguresAndResults)
 {
     DataFolder data;
     data.write("test.flight", "0 key s\n0 pointer 600 1200\n1000000 quit\n");
     EXPECT_EQ(shell("cd '" + data.path + "' && { env -u DISPLAY '" BRINEWINGS_BINARY "' --offscreen --replay test.flight "
                                "--benchmark -s 64x64 --results /dev/stdout --screenshot 999999:late.png >out.txt 2>err.txt & "
-                               "until grep -q Quit out.txt; do sleep 0.1; done; sleep 1; kill -TERM $!; wait $!; echo $?; }"), "143\n");
+                               "until grep -q Quit err.txt; do sleep 0.1; done; sleep 1; kill -TERM $!; wait $!; echo $?; }"), "143\n");
     std::string out = readFile(data.path + "/out.txt"), err = readFile(data.path + "/err.txt");
-    size_t json = out.find("\n{\n");
-    ASSERT_NE(json, std::string::npos) << out;
-    nlohmann::json results = nlohmann::json::parse(out.substr(json + 1), nullptr, false);
+    nlohmann::json results = nlohmann::json::parse(out, nullptr, false);
+    ASSERT_FALSE(results.is_discarded()) << out;
     EXPECT_EQ(results["complete"], false);
-    expectResultsAsPrinted(out.substr(0, json + 1), results);
-    EXPECT_TRUE(std::regex_search(err, std::regex("^brinewings: stopped by SIGTERM\nbrinewings: tick [0-9]+ .+\n"
-                                                  "brinewings: late.png: not written: .+\n$"))) << err;
+    expectResultsAsPrinted(err, results);
+    EXPECT_TRUE(std::regex_search(err, std::regex("^== CONTROLS ==\n(.+\n|\n)+brinewings: stopped by SIGTERM\nbrinewings: tick [0-9]+ .+\n"
+                                                  "brinewings: late.png: not written: .+\nbrinewings benchmark: renderer "))) << err;
 }
 
 // The recording ends at the tick its run ended: at a key q read from the flight file, at the
@@ -252,4 +251,38 @@ TEST(Replay, AFlightPacedByTheClockEndsAndDrawsAsUnpacedInTheTimeItsTicksSay)
     for (int i : {0, 1})
         EXPECT_EQ(paced.shots[i].rgb, unpaced.shots[i].rgb) << i;
     EXPECT_GE(taken.count(), 1.5);  // 45 ticks at 30 a second
+}
+
+// An output that is standard output carries its own bytes alone, the program's lines go to
+// standard error: the recording is the flight, the picture the frame.
+TEST(Replay, AnOutputThatIsStandardOutputCarriesItAlone)
+{
+    DataFolder data;
+    const std::string flight = "0 pointer 600 1200\n20 key w\n30 quit\n";
+    FlightRun recorded = flyFlight(data, flight, {}, "-s 64x64 --record /dev/stdout");
+    EXPECT_EQ(recorded.status, 0) << recorded.err;
+    EXPECT_EQ(recorded.out, flight);
+    EXPECT_EQ(recorded.err.rfind("== CONTROLS ==\n", 0), 0u) << recorded.err;
+    FlightRun shot = flyFlight(data, flight, {10}, "--offscreen -s 64x64 --screenshot 10:/dev/stdout");
+    EXPECT_EQ(shot.status, 0) << shot.err;
+    EXPECT_TRUE(shot.out.size() > 100 && shot.out == readFile(data.path + "/shot10.png")) << shot.out.size();
+}
+
+// A named pipe is written once its reader has it open; a run waiting for a reader that does not
+// come ends at a signal, long before the wait's bound, with its report.
+TEST(Replay, ANamedPipeIsWrittenForItsReaderAndASignalEndsTheWaitForOne)
+{
+    DataFolder data;
+    data.write("test.flight", "0 pointer 600 1200\n20 quit\n");
+    const std::string run = "cd '" + data.path + "' && rm -f fifo && mkfifo fifo && { timeout 60 env -u DISPLAY '" BRINEWINGS_BINARY
+                            "' --offscreen -s 64x64 --replay test.flight ";
+    EXPECT_EQ(shell(run + "--screenshot 5:fifo --screenshot 5:shot.png >/dev/null 2>&1 & cat fifo >got.png; wait $!; echo $?; }"), "0\n");
+    EXPECT_EQ(readFile(data.path + "/got.png"), readFile(data.path + "/shot.png"));
+    auto start = std::chrono::steady_clock::now();
+    std::string status = shell(run + "--screenshot 0:early.png --screenshot 5:fifo >/dev/null 2>err.txt & for i in $(seq 600); do "
+                             "[ -e early.png ] && break; sleep 0.1; done; kill -INT $!; wait $!; echo $?; }");
+    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 9.0);
+    // Stopped in the wait (the write failed, 1) or just before it (130).
+    EXPECT_TRUE(status == "1\n" || status == "130\n") << status;
+    EXPECT_TRUE(std::regex_search(readFile(data.path + "/err.txt"), std::regex("stopped by SIGINT\nbrinewings: tick [0-9]+ ")));
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <memory>
 #include <sstream>
 
 static const char* kControls =
@@ -117,6 +118,69 @@ TEST(Shell, CapitalQQuitsFreeglutsOptionsPassAndTheWindowFitsAShortWorkAreaUnles
     sized.size(width, height);
     EXPECT_EQ(width, 1300);
     EXPECT_EQ(height, 700);
+}
+
+// The number after label in an xwininfo or xprop answer.
+static int numberAfter(const std::string& text, const std::string& label)
+{
+    size_t at = text.find(label);
+    return at == std::string::npos ? -1 : std::atoi(text.c_str() + at + label.size());
+}
+
+TEST(Shell, GeometryOffsetsFromTheFarEdgesPlaceTheWindowByItsRealSize)
+{
+    // With no size the window is its own 1200 x 1200, or the square fitted to a 740-pixel work
+    // area (716). Its edges (or its frame's, where a window manager frames it) lie as far from
+    // the screen's as asked: left, top, right, bottom; -1 where not asked.
+    testDisplay();
+    std::string root = shell("xwininfo -root");
+    struct Row { const char* manager; const char* geometry; int width, height, edges[4]; };
+    const Row rows[] = {
+        {"", "-10-10", 1200, 1200, {-1, -1, 10, 10}},
+        {"", "300x200-10+20", 300, 200, {-1, 20, 10, -1}},
+        {"", "+30-40", 1200, 1200, {30, -1, -1, 40}},
+        {BRINEWINGS_FRAMING_WM, "-10-10", 716, 716, {-1, -1, 10, 10}},  // announces a frame it never draws
+        {"openbox", "-10-10", 1200, 1200, {-1, -1, 10, 10}},
+    };
+    DataFolder data;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.manager) + " -geometry " + row.geometry);
+        std::unique_ptr<WindowManager> manager;
+        if (row.manager[0] != '\0')
+            manager = std::make_unique<WindowManager>("", row.manager);
+        ASSERT_TRUE(manager == nullptr || manager->ready());
+        if (row.width == 716)
+            shell("xprop -root -f _NET_WORKAREA 32c -set _NET_WORKAREA '0, 0, 1366, 740'");
+        Program program(data.path, {"-geometry", row.geometry});
+        ASSERT_TRUE(program.waitForWindow());
+        std::string id = std::to_string(program.window());
+        int frame[4] = {0, 0, 0, 0};  // left, right, top, bottom
+        if (std::string(row.manager) == "openbox")
+            sscanf(shell("xprop -id " + id + " _NET_FRAME_EXTENTS").c_str(), "%*[^=]= %d, %d, %d, %d", &frame[0],
+                   &frame[1], &frame[2], &frame[3]);
+        int edges[4] = {0, 0, 0, 0}, width = 0, height = 0;
+        for (int i = 0; i < 50; i++) {  // the window manager may still be placing it: 5 s at most
+            std::string info = shell("xwininfo -id " + id);
+            int x = numberAfter(info, "Absolute upper-left X: "), y = numberAfter(info, "Absolute upper-left Y: ");
+            width = numberAfter(info, "Width: ");
+            height = numberAfter(info, "Height: ");
+            int now[4] = {x - frame[0], y - frame[2], numberAfter(root, "Width: ") - x - width - frame[1],
+                          numberAfter(root, "Height: ") - y - height - frame[3]};
+            bool placed = true;
+            for (int e = 0; e < 4; e++) {
+                edges[e] = row.edges[e] < 0 ? -1 : now[e];
+                placed = placed && edges[e] == row.edges[e];
+            }
+            if (placed)
+                break;
+            Program::pause(0.1);
+        }
+        EXPECT_EQ(std::vector<int>(edges, edges + 4), std::vector<int>(row.edges, row.edges + 4));
+        EXPECT_EQ(std::vector<int>({width, height}), std::vector<int>({row.width, row.height}));
+        program.key("q");
+        EXPECT_TRUE(program.waitForExit());
+        shell("xprop -root -remove _NET_WORKAREA");
+    }
 }
 
 TEST(Shell, SAndWAndThePointerVisiblyChangeTheNextFrames)

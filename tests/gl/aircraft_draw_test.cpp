@@ -12,6 +12,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdio>
+#include <map>
 #include <string>
 
 using Rgba = std::array<float, 4>;
@@ -171,7 +172,8 @@ TEST(PropellerSpin, AtHeadingZeroTheSecondAxisLies0421TowardWorldMinusX)
 
 // ---- pixels ----
 
-static void drawAircraftFrame()
+// A cleared frame with the flight's camera and the sun.
+static void beginAircraftFrame()
 {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
@@ -179,6 +181,11 @@ static void drawAircraftFrame()
               0.0, 1.0, 0.0);
     const float sunPos[4] = {0.3f, 1.0f, -1.0f, 0.0f};
     glLightfv(GL_LIGHT0, GL_POSITION, sunPos);
+}
+
+static void drawAircraftFrame()
+{
+    beginAircraftFrame();
     drawAircraftBody();
     drawPropellers();
     glFinish();
@@ -261,6 +268,78 @@ TEST(AircraftPixels, SkippingEmptyFacesLeavesThePictureTheSame)
         glReadPixels(0, 0, 1200, 1200, GL_RGB, GL_UNSIGNED_BYTE, pass == 0 ? skipped : kept);
     }
     EXPECT_EQ(memcmp(skipped, kept, sizeof kept), 0);
+}
+
+// Corner c of group g's square: one square a group, 0.4 model units a side, six to a row in the
+// model's x = 0 plane, facing the camera at heading 0 (normal +x).
+static void groupSquareCorner(int g, int c, float* y, float* z)
+{
+    *z = -1.5f + 0.5f * (float)(g % 6) + (c == 1 || c == 2 ? 0.4f : 0.0f);
+    *y = -1.0f + 0.5f * (float)(g / 6) + (c >= 2 ? 0.4f : 0.0f);
+}
+
+TEST(AircraftPixels, EachOfThe33GroupsOfAModelThatFillsThemAllShowsItsOwnColour)
+{
+    // Y yellow, K black, P purple, B blue: each square's centre is as the same square drawn here in
+    // its group's colour, under the body's placement, scale and material.
+    const char kColours[] = "YYYYKKPBYYYYYYBBBBBBBBBBBBYYYYYYY";
+    const std::map<char, Rgba> kDiffuse = {
+        {'Y', {1, 1, 0, 1}}, {'K', {0, 0, 0, 1}}, {'P', {0.8f, 0.4f, 0.8f, 1}}, {'B', {0, 0, 1, 1}}};
+    prepareFirstFrame();
+    lookAt = {eye.x, eye.y, eye.z + 1.0f};  // along the heading, at the squares
+    clearMeshTables(meshTables(aircraftModel));
+    clearMeshTables(meshTables(propellerModel));
+    std::string model;
+    char line[64];
+    float y = 0.0f, z = 0.0f;
+    for (int g = 0; g < 33; g++) {
+        for (int c = 0; c < 4; c++) {
+            groupSquareCorner(g, c, &y, &z);
+            snprintf(line, sizeof line, "v 0 %.2f %.2f\nn 1 0 0\n", (double)y, (double)z);
+            model += line;
+        }
+        snprintf(line, sizeof line, "g\nf %d %d %d %d\n", 4 * g + 1, 4 * g + 2, 4 * g + 3, 4 * g + 4);
+        model += line;
+    }
+    FILE* stream = fmemopen(model.data(), model.size(), "r");
+    loadAircraftModel(stream);
+    fclose(stream);
+    Pixel seen[2][33];
+    drawAircraftFrame();
+    for (int pass = 0; pass < 2; pass++) {
+        for (int g = 0; g < 33; g++) {
+            // 1.4 ahead and 0.5 below the eye, 0.6 a model unit, 600 pixels to 1.4 units; +x left.
+            groupSquareCorner(g, 0, &y, &z);
+            seen[pass][g] = readPixel((int)(600.0 - 600.0 * 0.6 * (z + 0.2f) / 1.4),
+                                      (int)(600.0 + 600.0 * (0.6 * (y + 0.2f) - 0.5) / 1.4));
+        }
+        beginAircraftFrame();
+        glPushMatrix();
+            applyAircraftPlacement();
+            glScalef(0.6f, 0.6f, 0.6f);
+            const float ambient[4] = {0.7f, 0.7f, 0.9f, 1.0f}, specular[4] = {1.0f, 0.8f, 0.3f, 0.4f};
+            glMaterialfv(GL_FRONT, GL_AMBIENT, ambient);
+            glMaterialfv(GL_FRONT, GL_SPECULAR, specular);
+            glMaterialf(GL_FRONT, GL_SHININESS, 7.0f);
+            for (int g = 0; g < 33; g++) {
+                glMaterialfv(GL_FRONT, GL_DIFFUSE, kDiffuse.at(kColours[g]).data());
+                glBegin(GL_POLYGON);
+                    for (int c = 0; c < 4; c++) {
+                        groupSquareCorner(g, c, &y, &z);
+                        glNormal3f(1.0f, 0.0f, 0.0f);
+                        glVertex3f(0.0f, y, z);
+                    }
+                glEnd();
+            }
+        glPopMatrix();
+        glFinish();
+    }
+    for (int g = 0; g < 33; g++) {
+        const Pixel &got = seen[0][g], &want = seen[1][g];
+        EXPECT_TRUE(want.r + want.g + want.b > 0 && got.r == want.r && got.g == want.g && got.b == want.b)
+            << "group " << g << ": (" << got.r << ", " << got.g << ", " << got.b << "), want (" << want.r << ", "
+            << want.g << ", " << want.b << ")";
+    }
 }
 
 // A square in front of the camera at heading 0, as face `face` of group 0 of a store.

@@ -55,4 +55,18 @@ TEST(Hud, LightTextOnADarkBackingInTheCornerAndEveryStateOfTheFramePutBack)
     EXPECT_TRUE(light > 2000 && dark > 10000 && light + dark == 280 * 130) << light << " light, " << dark << " dark";
     Pixel outside = readPixel(900, 600);
     EXPECT_TRUE(outside.r == 102 && outside.g == 153 && outside.b == 230) << outside.r << " " << outside.g;
+
+    // A 120 x 64 window shows only the two lines that fit whole, on a backing 90 pixels wide
+    // from column 8; in 64 x 64 none fits, and nothing is drawn.
+    glClearColor(0.4f, 0.6f, 0.9f, 1.0f);
+    for (int width : {120, 64}) {
+        glViewport(0, 0, width, 64);
+        glClear(GL_COLOR_BUFFER_BIT);
+        drawHud({0.05f, 1.25f, -0.0175f, 98, -1.0}, width, 64);
+        int drawn = 0;
+        for (int x = 0; x < width; x++)
+            drawn += readPixel(x, 40).b != 230;
+        EXPECT_EQ(drawn, width == 120 ? 90 : 0) << width;
+    }
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
 }

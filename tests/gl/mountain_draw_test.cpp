@@ -1,7 +1,7 @@
 // mountain_draw_test.cpp -- drawing the mountains: bands, placement, primitives, state and pixels
 #include "common/random.h"
 #include "flight/flight.h"
-#include "flight/frame_draw.h"
+#include "render/frame_draw.h"
 #include "mountains/mountains.h"
 #include "support/gl_helpers.h"
 

@@ -1,6 +1,6 @@
 // rendering_test.cpp -- fixed rendering state, reshape and the projection in a real context
 #include "common/window_size.h"
-#include "flight/rendering_gl.h"
+#include "render/rendering_gl.h"
 #include "support/gl_helpers.h"
 
 #include <gtest/gtest.h>

@@ -8,7 +8,9 @@
 #include <stb_image.h>
 #include <stb_image_write.h>
 
+#include <cmath>
 #include <cstdlib>
+#include <array>
 #include <set>
 #include <string>
 #include <tuple>
@@ -156,6 +158,62 @@ TEST_P(SeaSkyState, SkyLeavesLightingOnTexturingOffAndTheMatrix)
 
 INSTANTIATE_TEST_SUITE_P(WireframeAndFog, SeaSkyState,
                          testing::Combine(testing::Values(0, 1), testing::Values(0, 1)));
+
+// The vertices a routine hands to OpenGL, in world units, caught in feedback mode through an
+// orthographic view 2000 units across (1200 pixels), which clips nothing of the sea and sky.
+static std::vector<std::array<double, 3>> worldVertices(void (*draw)())
+{
+    static std::vector<GLfloat> buffer(8000000);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-1000.0, 1000.0, -1000.0, 1000.0, -1000.0, 1000.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glFeedbackBuffer((GLsizei)buffer.size(), GL_3D, buffer.data());
+    glRenderMode(GL_FEEDBACK);
+    draw();
+    GLint size = glRenderMode(GL_RENDER);
+    EXPECT_GT(size, 0) << "the feedback buffer overflowed";
+    std::vector<std::array<double, 3>> vertices;
+    for (GLint i = 0; i < size;) {
+        GLint token = (GLint)buffer[(size_t)i++];
+        GLint count = token == GL_POLYGON_TOKEN ? (GLint)buffer[(size_t)i++] : token == GL_POINT_TOKEN ? 1 : 2;
+        for (const GLfloat* w = &buffer[(size_t)i]; count-- > 0; w += 3, i += 3)
+            vertices.push_back({w[0] / 0.6 - 1000.0, w[1] / 0.6 - 1000.0, (1.0 - 2.0 * w[2]) * 1000.0});
+    }
+    return vertices;
+}
+
+TEST(SeaSkyTessellation, TheSeaHas50LoopsOf40SlicesAndTheSkyIs100SlicesBy100Stacks)
+{
+    // The sea: radius 500 in 50 loops (51 rings, 10 apart) at y = 0; the sky: radius 495, 1000
+    // high from y = -5 in 100 stacks (101 rings). Rings by radius or height above -5 in whole
+    // units; angles in hundredths of the slice step (9 and 3.6 degrees).
+    struct Row { void (*draw)(); bool sea; int rings; double slice; };
+    const Row rows[] = {{drawSea, true, 51, 9.0}, {drawSky, false, 101, 3.6}};
+    prepareFirstFrame();
+    for (wireframe = 0; wireframe <= 1; wireframe++)
+        for (const Row& row : rows) {
+            SCOPED_TRACE(testing::Message() << (row.sea ? "sea" : "sky") << ", wireframe " << wireframe);
+            std::set<long> rings, angles, wantedRings, wantedAngles;
+            int offSurface = 0;
+            for (const auto& v : worldVertices(row.draw)) {
+                double radius = std::hypot(v[0], v[2]);
+                offSurface += std::abs(row.sea ? v[1] : radius - 495.0) > 0.05;
+                rings.insert(std::lround(row.sea ? radius : v[1] + 5.0));
+                double degrees = std::fmod(std::atan2(v[0], v[2]) * 180.0 / M_PI + 360.0, 360.0);
+                if (radius > 1.0)
+                    angles.insert(std::lround(degrees / row.slice * 100.0) % std::lround(36000.0 / row.slice));
+            }
+            for (int k = 0; k < row.rings; k++)
+                wantedRings.insert(10L * k);
+            for (long k = 0; k < std::lround(360.0 / row.slice); k++)
+                wantedAngles.insert(100L * k);
+            EXPECT_EQ(offSurface, 0);
+            EXPECT_EQ(rings, wantedRings);
+            EXPECT_EQ(angles, wantedAngles);
+        }
+}
 
 TEST(SeaSkyPixels, ImagesLieWhereTheirCoordinatesSay)
 {

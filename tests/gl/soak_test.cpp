@@ -4,8 +4,8 @@
 #include "common/window_size.h"
 #include "flight/flight.h"
 #include "flight/flight_input.h"
-#include "flight/frame_draw.h"
-#include "flight/rendering_gl.h"
+#include "render/frame_draw.h"
+#include "render/rendering_gl.h"
 #include "support/gl_helpers.h"
 
 #include <gtest/gtest.h>

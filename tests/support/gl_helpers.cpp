@@ -1,7 +1,7 @@
 // gl_helpers.cpp -- reading back OpenGL state and pixels in the OpenGL tests
 #include "support/gl_helpers.h"
 
-#include "flight/rendering_gl.h"
+#include "render/rendering_gl.h"
 #include "flight/flight.h"
 
 Pixel readPixel(int x, int y)

@@ -1,10 +1,12 @@
 // flight_file_test.cpp -- flight files read back exactly, and every kind of bad line refused by name
-#include "run/output_check.h"
-#include "run/run_options.h"
+#include "cli/output_check.h"
+#include "cli/run_options.h"
 #include "flight/flight_file.h"
+#include "os/os.h"
 
 #include <grp.h>
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -128,11 +130,13 @@ TEST(RunOptions, BadLinesAndOutputsAreRefusedBeforeTheWindowOpens)
     fclose(flight);
     ASSERT_EQ(link("mine.flight", "hard.flight") + mkdir("sub", 0755) + mkdir("ro", 0755) + symlink("r.flight", "dang.png") +
               symlink("nosuch/x.png", "miss.png") + symlink("loop1", "loop2") + symlink("loop2", "loop1") +
-              symlink("ro/x.png", "inro.png") + symlink("ro/f.png", "tof.png") + chmod(folder, 0755), 0);
+              symlink("ro/x.png", "inro.png") + symlink("ro/f.png", "tof.png") + symlink("x.png", "sub/rel.flight") +
+              chmod(folder, 0755), 0);
     fclose(fopen("ro/f.png", "w"));
     ASSERT_EQ(chmod("ro/f.png", 0666), 0);
     const std::string quits = "--screenshot 101:a.png: the flight ends at tick 100, so that frame is never drawn";
-    const std::string tooLongName = std::string(300, 'n');
+    // The longest name tmpfs and ext4 take is 255 bytes.
+    const std::string longestName = std::string(255, 'n'), tooLongName = std::string(256, 'n');
     const std::string longName(5000, 'a');
     const std::string shortened = std::string(185, 'a') + "..." + std::string(198, 'a');
     struct Case { std::string line, message; } cases[] = {
@@ -156,6 +160,16 @@ TEST(RunOptions, BadLinesAndOutputsAreRefusedBeforeTheWindowOpens)
         {"--offscreen", "--offscreen needs --replay or --benchmark"},
         {"--benchmark --offscreen --record r", "--offscreen cannot record live input (--record)"},
         {"-direct -indirect", "-direct and -indirect cannot both be given"},
+        {"-direct -sync -direct", "-direct given twice"},
+        {"--replay mine.flight --offscreen --record r.flight", "--offscreen cannot record live input (--record)"},
+        {"--tick-rate -1", "--tick-rate '-1': expected ticks a second from 1 to 10000"},
+        {"--tick-rate=0", "--tick-rate '0': expected ticks a second from 1 to 10000"},
+        {"--tick-rate 10001", "--tick-rate '10001': expected ticks a second from 1 to 10000"},
+        {"--gpu -1", "--gpu '-1': expected a device number from 0 to 15, or surfaceless"},
+        {"--replay mine.flight --offscreen --gpu 16", "--gpu '16': expected a device number from 0 to 15, or surfaceless"},
+        {"--screenshot -1:a.png", "--screenshot '-1:a.png': expected TICK:FILE, TICK from 0 to 1000000000"},
+        {"-iconic --tick-rate 1", "-iconic cannot go with --replay, --record, --benchmark, --screenshot, --offscreen or --tick-rate"},
+        {"--replay mine.flight --offscreen --gpu 15 --tick-rate 1", ""},
         {"--fullscreen -geometry 500x400+0+0", "--fullscreen cannot go with a window size (--size, -s or -geometry WxH)"},
         {"--benchmark --fullscreen --offscreen", "--fullscreen cannot go with --offscreen, which has no window"},
         {"-iconic --screenshot 1:a.png", "-iconic cannot go with --replay, --record, --benchmark, --screenshot, --offscreen or --tick-rate"},
@@ -180,6 +194,8 @@ TEST(RunOptions, BadLinesAndOutputsAreRefusedBeforeTheWindowOpens)
         {"--screenshot 5:miss.png", "--screenshot 5:miss.png: cannot write in 'nosuch': No such file or directory"},
         {"--record loop1", "--record loop1: Too many levels of symbolic links"},
         {"--record " + tooLongName, "--record " + tooLongName + ": File name too long"},
+        {"--record sub/" + longestName, ""},
+        {"--record sub/rel.flight --screenshot 5:sub/x.png", "--screenshot 5:sub/x.png and --record sub/rel.flight name the same file"},
         {"--benchmark --replay noquit.flight --screenshot 52:a.png", "--screenshot 52:a.png: the benchmark ends at tick 51, so that frame is never drawn"},
     };
     for (const Case& c : cases) {
@@ -203,4 +219,34 @@ TEST(RunOptions, BadLinesAndOutputsAreRefusedBeforeTheWindowOpens)
     }
     ASSERT_EQ(chdir(cwd), 0);
     system(("rm -r " + std::string(folder)).c_str());
+}
+
+// The first stop signal is noted for the run's end and the next, of any kind, ends the program.
+TEST(RunSignals, ASecondSignalOfAnotherKindEndsTheProgramAtOnce)
+{
+    pid_t child = fork();
+    if (child == 0) {
+        installRunSignals();
+        raise(SIGHUP);
+        if (stopSignal() != SIGHUP)
+            _exit(1);
+        raise(SIGTERM);
+        _exit(2);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+}
+
+// A named pipe nobody reads is waited for, but not for ever.
+TEST(Outputs, ANamedPipeWithNoReaderIsWaitedForWithABound)
+{
+    std::string fifo = "/tmp/brinewings-fifo-" + std::to_string(getpid());
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    int fd = -1;
+    long long start = osMonotonicNs();
+    EXPECT_EQ(osOpenForWriting(fifo.c_str(), false, 300000000LL, &fd), ENXIO);
+    long long waited = osMonotonicNs() - start;
+    EXPECT_TRUE(waited >= 300000000LL && waited < 5000000000LL) << waited;
+    unlink(fifo.c_str());
 }

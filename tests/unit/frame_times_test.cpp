@@ -1,5 +1,5 @@
 // frame_times_test.cpp -- the benchmark's figures from a known list of frame times
-#include "run/frame_times.h"
+#include "benchmark/frame_times.h"
 
 #include <gtest/gtest.h>
 

@@ -16,6 +16,34 @@ TEST(HudText, FourLinesWithoutTheFrameRateFiveWithIt)
     EXPECT_EQ(hudSpeedLevel(0.3f) * 100 + hudSpeedLevel(2.0f), 611);
 }
 
+TEST(HudText, OnlyWholeLinesThatFitTheWindowScaledDownBeforeAnyIsDropped)
+{
+    // Lines 176, 82, 103 and 72 font pixels wide (SPEED, ALTITUDE, HEADING, TICK), 12 high, 4 of
+    // padding round them, 8 pixels of margin at every edge.
+    char l[kHudLines][kHudLineChars];
+    int count = formatHud({0.050000008f, 1.25f, -0.0175f, 98, -1.0}, l);
+    struct Row { int width, height, scale; std::string shown; int backingWidth, backingHeight; };
+    const Row rows[] = {
+        {1200, 1200, 3, "0123", 184, 56},  // (176 + 8) x 3 = 552 across, 56 x 3 = 168 down
+        {400, 1200, 2, "0123", 184, 56},   // 552 > 384 at scale 3; 368 fits at 2
+        {1200, 100, 1, "0123", 184, 56},   // 56 + 16 fits at scale 1
+        {120, 64, 1, "13", 90, 32},        // 104 across: ALTITUDE and TICK; then 32 of 48 down
+        {200, 40, 1, "0", 184, 20},        // 184 just fits across, one line down
+        {64, 64, 1, "", 0, 0},             // no line fits in 48: nothing drawn
+        {0, 0, 1, "", 0, 0},
+    };
+    for (const Row& row : rows) {
+        HudLayout layout = layoutHud(l, count, row.width, row.height);
+        std::string shown;
+        for (int i = 0; i < layout.count; i++)
+            shown += (char)('0' + layout.shown[i]);
+        EXPECT_TRUE(layout.scale == row.scale && shown == row.shown && layout.backingWidth == row.backingWidth &&
+                    layout.backingHeight == row.backingHeight)
+            << row.width << " x " << row.height << ": scale " << layout.scale << ", lines " << shown << ", backing "
+            << layout.backingWidth << " x " << layout.backingHeight;
+    }
+}
+
 TEST(HudText, FramesPerSecondOverEachWholeSecond)
 {
     FrameRateMeter meter;

@@ -1,5 +1,5 @@
 // tick_pacer_test.cpp -- ticks due at a steady rate from an injected clock
-#include "run/tick_pacer.h"
+#include "flight/tick_pacer.h"
 
 #include <gtest/gtest.h>
 

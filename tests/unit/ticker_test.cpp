@@ -3,7 +3,7 @@
 #include "flight/flight_file.h"
 #include "flight/live_input.h"
 #include "flight/ticker.h"
-#include "run/recording.h"
+#include "output/recording.h"
 #include "run/run_rules.h"
 
 #include <gtest/gtest.h>

@@ -1,18 +1,14 @@
 // output_check.cpp -- the files a run will write, checked before the window opens
-#include "run/output_check.h"
+#include "cli/output_check.h"
 
 #include "common/data_files.h"
 #include "common/shown_path.h"
 #include "flight/flight_file.h"
-#include "run/output_file.h"
-
-#include <sys/stat.h>
-#include <unistd.h>
+#include "os/os.h"
+#include "output/output_file.h"
 
 #include <cerrno>
-#include <climits>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -27,12 +23,9 @@ struct NamedFile {
     std::string realFolder;  // that folder's real path; empty when it is not found
     std::string resolved;    // realFolder, '/', the name
     std::string name;
-    bool exists;             // stat succeeded: device and inode hold, regular and isFolder tell its kind
-    bool regular;
-    bool isFolder;
+    OsFileInfo info;         // what the system says of the file
+    bool isFolder;           // a folder, or a name that can only be one ("x/", "x/.")
     bool inPlace;            // an output written where it is, never replaced (output_file.h)
-    dev_t device;
-    ino_t inode;
 };
 
 // Fills file from path. On a folder that cannot be resolved (missing, not a folder) returns the
@@ -42,30 +35,27 @@ static int resolve(const char* path, NamedFile* file)
     const char* slash = strrchr(path, '/');
     file->folder = slash == nullptr ? "." : slash == path ? "/" : std::string(path, (size_t)(slash - path));
     file->name = slash == nullptr ? path : slash + 1;
-    struct stat info;
-    file->exists = stat(path, &info) == 0;
-    file->regular = file->exists && S_ISREG(info.st_mode);
+    osFileInfo(path, &file->info);
     // "x/", "x/." and "x/.." name folders whatever x is.
-    file->isFolder = (file->exists && S_ISDIR(info.st_mode)) || file->name.empty() || file->name == "." ||
-                     file->name == "..";
-    file->device = file->exists ? info.st_dev : 0;
-    file->inode = file->exists ? info.st_ino : 0;
+    file->isFolder = file->info.folder || file->name.empty() || file->name == "." || file->name == "..";
     file->resolved.clear();
     file->realFolder.clear();
-    char real[PATH_MAX];
-    if (realpath(file->folder.c_str(), real) == nullptr)
-        return errno;
-    if (stat(real, &info) != 0 || !S_ISDIR(info.st_mode))
+    std::string real;
+    int error = osRealPath(file->folder.c_str(), &real);
+    if (error != 0)
+        return error;
+    OsFileInfo folder;
+    if (osFileInfo(real.c_str(), &folder) != 0 || !folder.folder)
         return ENOTDIR;
     file->realFolder = real;
-    file->resolved = file->realFolder + (strcmp(real, "/") == 0 ? "" : "/") + file->name;
+    file->resolved = real + (real == "/" ? "" : "/") + file->name;
     return 0;
 }
 
 static bool sameFile(const NamedFile& a, const NamedFile& b)
 {
-    if (a.exists && b.exists)
-        return a.device == b.device && a.inode == b.inode;
+    if (a.info.exists && b.info.exists)
+        return osSameFile(a.info, b.info);
     return !a.resolved.empty() && a.resolved == b.resolved;
 }
 
@@ -77,7 +67,7 @@ static bool checkOutput(NamedFile* output, char* message, size_t messageSize)
     OutputTarget target;
     int error = findOutputTarget(output->path, &target);
     if (error != 0) {
-        snprintf(message, messageSize, "brinewings: %s: %s", output->shown.c_str(), strerror(error));
+        snprintf(message, messageSize, "brinewings: %s: %s", output->shown.c_str(), osErrorText(error));
         return false;
     }
     output->inPlace = target.inPlace;
@@ -88,13 +78,14 @@ static bool checkOutput(NamedFile* output, char* message, size_t messageSize)
     }
     // Written where it is: the file must take writes; its folder plays no part.
     if (output->inPlace) {
-        if (access(output->path, W_OK) == 0)
+        error = osCanWrite(output->path);
+        if (error == 0)
             return true;
-        snprintf(message, messageSize, "brinewings: %s: %s", output->shown.c_str(), strerror(errno));
+        snprintf(message, messageSize, "brinewings: %s: %s", output->shown.c_str(), osErrorText(error));
         return false;
     }
-    if (error == 0 && access(output->realFolder.c_str(), W_OK | X_OK) != 0)
-        error = errno;
+    if (error == 0)
+        error = osCanWriteInFolder(output->realFolder.c_str());
     if (error != 0) {
         // The folder as the user typed it, as the rest of the line; through a link, the folder
         // the link leads to.
@@ -105,16 +96,16 @@ static bool checkOutput(NamedFile* output, char* message, size_t messageSize)
                              : slash == typed            ? "/"
                                                          : std::string(typed, (size_t)(slash - typed));
         snprintf(message, messageSize, "brinewings: %s: cannot write in '%s': %s", output->shown.c_str(),
-                 shownPath(folder.c_str()), strerror(error));
+                 shownPath(folder.c_str()), osErrorText(error));
         return false;
     }
-    long nameMax = pathconf(output->realFolder.c_str(), _PC_NAME_MAX);
-    if ((nameMax > 0 && output->name.size() > (size_t)nameMax) || output->resolved.size() >= PATH_MAX)
+    long nameMax = osNameMax(output->realFolder.c_str());
+    if ((nameMax > 0 && output->name.size() > (size_t)nameMax) || (long)output->resolved.size() >= osPathMax())
         error = ENAMETOOLONG;
-    else if (output->regular && access(output->resolved.c_str(), W_OK) != 0)
-        error = errno;
+    else if (output->info.regular)
+        error = osCanWrite(output->resolved.c_str());
     if (error != 0) {
-        snprintf(message, messageSize, "brinewings: %s: %s", output->shown.c_str(), strerror(error));
+        snprintf(message, messageSize, "brinewings: %s: %s", output->shown.c_str(), osErrorText(error));
         return false;
     }
     return true;
@@ -164,7 +155,7 @@ bool checkRunOutputs(const RunOptions& options, const char* flightFile, char* me
         if (!checkOutput(&output, message, messageSize))
             return false;
         // A device or a pipe is written in place, and several outputs may share it (/dev/null).
-        if (output.inPlace && !output.regular)
+        if (output.inPlace && !output.info.regular)
             continue;
         for (int j = 0; j < inputCount; j++) {
             if (sameFile(output, inputs[j])) {
@@ -194,4 +185,16 @@ bool checkRunOutputs(const RunOptions& options, const char* flightFile, char* me
         }
     }
     return true;
+}
+
+bool keepStandardOutputForOutputs(const RunOptions& options)
+{
+    const char* files[kOutputSlots];
+    int count = 0;
+    for (int i = 0; i < options.screenshotCount; i++)
+        files[count++] = options.screenshots[i].file;
+    for (const char* file : {options.recordFile, options.resultsFile})
+        if (file != nullptr)
+            files[count++] = file;
+    return keepStandardOutputFor(files, count);
 }

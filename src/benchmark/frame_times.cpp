@@ -1,5 +1,5 @@
 // frame_times.cpp -- the benchmark's figures from its frame times: by phase and in total
-#include "run/frame_times.h"
+#include "benchmark/frame_times.h"
 
 #include <algorithm>
 #include <cmath>

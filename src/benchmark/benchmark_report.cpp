@@ -1,11 +1,11 @@
 // benchmark_report.cpp -- the benchmark's figures as report lines and as a JSON results file
-#include "run/benchmark_report.h"
+#include "benchmark/benchmark_report.h"
 
 #include "common/window_size.h"
 #include "flight/flight.h"
 #include "flight/flight_input.h"
-#include "run/frame_times.h"
-#include "run/output_file.h"
+#include "benchmark/frame_times.h"
+#include "output/output_file.h"
 
 #include <nlohmann/json.hpp>
 

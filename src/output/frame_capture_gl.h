@@ -3,7 +3,7 @@
 
 // Reads the back buffer, width x height pixels from the lower-left corner, before any swap, and
 // writes it to file as an 8-bit RGB PNG, top row first, through writeOutputFile
-// (run/output_file.h): the file is whole or left as it was. Leaves the pack alignment as it
+// (output/output_file.h): the file is whole or left as it was. Leaves the pack alignment as it
 // found it. Returns false, with one line naming the file and the reason on standard error,
 // when the picture cannot be held or written.
 bool writeBackBufferPng(const char* file, int width, int height);

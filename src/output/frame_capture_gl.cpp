@@ -1,13 +1,13 @@
 // frame_capture_gl.cpp -- the finished frame in the back buffer written as a PNG file
-#include "run/frame_capture_gl.h"
+#include "output/frame_capture_gl.h"
 
 #include "common/shown_path.h"
-#include "run/output_file.h"
+#include "output/output_file.h"
 
 #include <GL/gl.h>
 
 #define STB_IMAGE_WRITE_STATIC
-#define STBI_WRITE_NO_STDIO  // the file is written by run/output_file.h, every write checked
+#define STBI_WRITE_NO_STDIO  // the file is written by output/output_file.h, every write checked
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb_image_write.h>
 

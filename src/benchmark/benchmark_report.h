@@ -20,12 +20,12 @@ struct BenchmarkEnd {
     long long routeTicks;   // advances the whole route flies
 };
 
-// Prints one line per phase (run/frame_times.h) and the summary line on out. The summary of a
+// Prints one line per phase (benchmark/frame_times.h) and the summary line on out. The summary of a
 // route not flown to its end starts "incomplete at tick N of M".
 void printFrameFigures(FILE* out, const BenchmarkEnd& end);
 
 // Writes setting, every phase, the totals, end and the flight's state (flight/flight.h) as
-// JSON to file through writeOutputFile (run/output_file.h). Returns false, after one line on
+// JSON to file through writeOutputFile (output/output_file.h). Returns false, after one line on
 // standard error, when the file cannot be written.
 bool writeBenchmarkResults(const char* file, const BenchmarkSetting& setting, const BenchmarkEnd& end);
 

@@ -1,5 +1,5 @@
 // frame_draw.cpp -- draws one frame: camera, sun, aircraft, then the reference or the full scene
-#include "flight/frame_draw.h"
+#include "render/frame_draw.h"
 
 #include "aircraft/body_draw.h"
 #include "aircraft/propeller_draw.h"

@@ -1,5 +1,5 @@
 // tick_pacer.cpp -- which ticks are due at a steady rate, from a monotonic clock (--tick-rate)
-#include "run/tick_pacer.h"
+#include "flight/tick_pacer.h"
 
 static const long long kNsPerSecond = 1000000000LL;
 static const long long kSecondsBehind = 1;  // further behind than this, the pacer starts afresh

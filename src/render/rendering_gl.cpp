@@ -1,5 +1,5 @@
 // rendering_gl.cpp -- fixed rendering state, viewport and projection
-#include "flight/rendering_gl.h"
+#include "render/rendering_gl.h"
 
 #include "common/colours.h"
 #include "common/window_size.h"

@@ -3,7 +3,7 @@
 
 #include "flight/flight_input.h"
 
-// Creates the file that file reaches (findOutputTarget, run/output_file.h) for writing,
+// Creates the file that file reaches (findOutputTarget, output/output_file.h) for writing,
 // replacing it; standard output or error is written where it is. Returns false with one line on
 // standard error when it cannot be created.
 bool openRecording(const char* file);

@@ -1,7 +1,7 @@
 // output_check.h -- the files a run will write, checked before the window opens
 #pragma once
 
-#include "run/run_options.h"
+#include "cli/run_options.h"
 
 #include <cstddef>
 
@@ -10,7 +10,7 @@
 // line without a line end in message:
 //   - an output whose folder does not exist or cannot be written in, or that is a folder; a name
 //     longer than its file system takes; a loop of symbolic links. An output is judged by the
-//     file a write reaches (findOutputTarget, run/output_file.h), a dangling link followed to
+//     file a write reaches (findOutputTarget, output/output_file.h), a dangling link followed to
 //     the name it would create;
 //   - two outputs that name the same file, or an output that names an input: flightFile (may
 //     be null), cessna.txt, propeller.txt, sea02.jpg or sky08.jpg in the working directory.
@@ -23,3 +23,8 @@
 //     or Q) of the flight read into flightEvents (flight/flight_file.h), or, with --benchmark,
 //     past the tick after its last event, where the benchmark ends.
 bool checkRunOutputs(const RunOptions& options, const char* flightFile, char* message, size_t messageSize);
+
+// Gives standard output to the outputs of options that reach it (keepStandardOutputFor,
+// output/output_file.h), once they are checked: the program's own lines then go to standard error.
+// Returns false after one line on standard error when it cannot.
+bool keepStandardOutputForOutputs(const RunOptions& options);

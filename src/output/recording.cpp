@@ -1,16 +1,13 @@
 // recording.cpp -- the flight's events written to a flight file as they are applied (--record)
-#include "run/recording.h"
+#include "output/recording.h"
 
 #include "common/shown_path.h"
 #include "flight/flight_file.h"
-#include "run/output_file.h"
-
-#include <fcntl.h>
-#include <unistd.h>
+#include "os/os.h"
+#include "output/output_file.h"
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 static int recording = -1;            // the file's descriptor while recording
 static const char* recordingName = nullptr;
@@ -23,9 +20,9 @@ static bool fail(int error)
 {
     // The file ends at its last whole line, so it still replays, to the tick it reached.
     if (cutBack)
-        (void)ftruncate(recording, wholeBytes);
-    fprintf(stderr, "brinewings: %s: %s\n", shownPath(recordingName), strerror(error));
-    close(recording);
+        (void)osTruncate(recording, wholeBytes);
+    fprintf(stderr, "brinewings: %s: %s\n", shownPath(recordingName), outputErrorText(error).c_str());
+    osClose(recording);
     recording = -1;
     return false;
 }
@@ -38,7 +35,7 @@ static bool writeLine(const FlightEvent& event)
     // Standard output keeps the order of what the program printed before.
     if (recordingStream != 0 && fflush(recordingStream == 1 ? stdout : stderr) != 0)
         return fail(errno);
-    int error = writeAll(recording, line, (size_t)length);
+    int error = osWriteAll(recording, line, (size_t)length);
     if (error != 0)
         return fail(error);
     wholeBytes += length;
@@ -49,19 +46,19 @@ bool openRecording(const char* file)
 {
     recordingName = file;
     wholeBytes = 0;
-    // Written to the file a link reaches, as every output is (run/output_file.h).
+    // Written to the file a link reaches, as every output is (output/output_file.h).
     OutputTarget target;
     int error = findOutputTarget(file, &target);
     recordingStream = error == 0 ? target.stream : 0;
     cutBack = error == 0 && !target.inPlace;
+    // A named pipe is waited for until a reader has it open, at most kPipeReaderWaitNs.
     if (error == 0 && recordingStream != 0)
-        recording = fcntl(recordingStream, F_DUPFD_CLOEXEC, 3);
+        error = osDuplicateStream(recordingStream, &recording);
     else if (error == 0)
-        recording = open(target.inPlace ? file : target.path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (error == 0 && recording < 0)
-        error = errno;
+        error = osOpenForWriting(target.inPlace ? file : target.path.c_str(), true, kPipeReaderWaitNs, &recording);
     if (error != 0) {
-        fprintf(stderr, "brinewings: %s: %s\n", shownPath(file), strerror(error));
+        recording = -1;
+        fprintf(stderr, "brinewings: %s: %s\n", shownPath(file), outputErrorText(error).c_str());
         return false;
     }
     return true;
@@ -70,14 +67,14 @@ bool openRecording(const char* file)
 bool recordEvent(const FlightEvent& event)
 {
     // Keys a flight file cannot hold ('#', space, control characters) have no binding either.
-    bool writable = event.action != kFlightKey || (event.a >= 33 && event.a <= 126 && event.a != '#');
+    bool writable = event.action != kFlightKey || (event.a >= kFlightFirstKey && event.a <= kFlightLastKey && event.a != '#');
     if (recording < 0 || !writable)
         return true;
     // A flight file ends at tick 1000000000 (11 days at 1000 frames a second); later input is
     // not recorded, and the file stays valid.
     if (event.tick > kFlightMaxTick || event.tick < 0) {
         fprintf(stderr, "brinewings: %s: recording stopped at tick %d\n", shownPath(recordingName), kFlightMaxTick);
-        close(recording);
+        osClose(recording);
         recording = -1;
         return true;
     }
@@ -93,8 +90,9 @@ bool closeRecording(long long tick)
         return false;
     int file = recording;
     recording = -1;
-    if (close(file) != 0) {
-        fprintf(stderr, "brinewings: %s: %s\n", shownPath(recordingName), strerror(errno));
+    int error = osClose(file);
+    if (error != 0) {
+        fprintf(stderr, "brinewings: %s: %s\n", shownPath(recordingName), osErrorText(error));
         return false;
     }
     return true;

@@ -1,5 +1,5 @@
 // standard_output.cpp -- standard output is an output of the run: its failures are reported
-#include "run/standard_output.h"
+#include "output/standard_output.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,7 +1,7 @@
 // benchmark_gl.h -- frame times of a scripted flight, by phase, and its report
 #pragma once
 
-#include "run/benchmark_report.h"
+#include "benchmark/benchmark_report.h"
 
 // Notes the renderer and the OpenGL version, as the driver names them, and what became of the
 // swap interval (the platform's setSwapIntervalZero, platform/platform.h) for the report. Call
@@ -9,5 +9,5 @@
 void startBenchmark(const char* swapControl, bool swapIntervalZero);
 
 // Counts one frame of seconds in the phase of the toggles it was drawn with (toggleBits,
-// run/frame_times.h). tick is the frame's tick: the advances of the flight done when it was drawn.
+// benchmark/frame_times.h). tick is the frame's tick: the advances of the flight done when it was drawn.
 void noteFrame(long long tick, double seconds);

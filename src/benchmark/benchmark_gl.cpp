@@ -1,8 +1,8 @@
 // benchmark_gl.cpp -- frame times of a scripted flight, by phase, and its report
-#include "run/benchmark_gl.h"
+#include "benchmark/benchmark_gl.h"
 
 #include "flight/flight_input.h"
-#include "run/frame_times.h"
+#include "benchmark/frame_times.h"
 
 #include <GL/gl.h>
 
