@@ -1,12 +1,12 @@
 // wayland_platform_gl.cpp -- the Wayland platform: an xdg-shell window of our own, decorated by the
-// compositor or libdecor, drawn through EGL on wayland-egl, its keys and pointer as flight events
+// compositor or libdecor, drawn through EGL on wayland-egl; its input from wayland_input_wayland
 #include "platform/wayland_platform.h"
 
 #include "common/shown_path.h"
 #include "common/window_size.h"
-#include "flight/flight_file.h"
 #include "os/os.h"
 #include "platform/egl_config_gl.h"
+#include "platform/wayland_input_wayland.h"
 
 #include "xdg-decoration-unstable-v1-client.h"
 #include "xdg-shell-client.h"
@@ -15,17 +15,13 @@
 #include <EGL/eglext.h>
 #include <libdecor.h>
 #include <wayland-client.h>
-#include <wayland-cursor.h>
 #include <wayland-egl.h>
-#include <xkbcommon/xkbcommon.h>
 
 #include <poll.h>
-#include <sys/mman.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <climits>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -40,8 +36,6 @@ static const int kOutputMargin = 64;
 // Without throttling (the benchmark's swap interval 0), a frame the compositor has not taken
 // up by then means the window is not on screen.
 static const long long kUnansweredFrameNs = 500000000LL;
-static const int kCursorSize = 24;   // logical pixels, where XCURSOR_SIZE does not say
-static const int kMaxKeyRepeats = 4;  // repeats made up at once after a stall; the rest are dropped
 
 struct Output {
     wl_output* output;
@@ -59,12 +53,7 @@ static wl_compositor* compositor = nullptr;
 static xdg_wm_base* wmBase = nullptr;
 static zxdg_decoration_manager_v1* decorationManager = nullptr;
 static wl_seat* seat = nullptr;
-static wl_keyboard* keyboard = nullptr;
-static wl_pointer* pointer = nullptr;
 static wl_shm* shm = nullptr;
-static wl_cursor_theme* cursorTheme = nullptr;  // loaded at the first pointer entry
-static int cursorThemeScale = 0;
-static wl_surface* cursorSurface = nullptr;
 static Output outputs[kOutputSlots];
 static int outputCount = 0;
 static bool connectionLost = false;
@@ -97,22 +86,6 @@ static bool closed = false;
 static wl_callback* frameCallback = nullptr;  // asked at the last swap, not yet answered
 static long long frameAskedNs = 0;
 static bool throttled = true;             // a frame is drawn only once the last has been taken up
-
-// Input.
-static xkb_context* xkbContext = nullptr;
-static xkb_keymap* keymap = nullptr;
-static xkb_state* keyState = nullptr;
-static int repeatRate = 25;               // repeats a second; 0: keys do not repeat
-static int repeatDelayMs = 600;
-static uint32_t heldKey = 0;              // the xkb key code repeating, 0 for none
-static long long nextRepeatNs = 0;
-static int buttonsHeld = 0;               // pointer buttons down: motion then is a drag, not steering
-static bool pointerInside = false;        // the pointer is over the window's content, not its frame
-
-// The keysyms of the bound special keys, in FlightSpecialKey order, each with its keypad twin.
-static const xkb_keysym_t kSpecialKeysyms[kSpecialKeyCount][2] = {
-    {XKB_KEY_Up, XKB_KEY_KP_Up}, {XKB_KEY_Down, XKB_KEY_KP_Down},
-    {XKB_KEY_Page_Up, XKB_KEY_KP_Page_Up}, {XKB_KEY_Page_Down, XKB_KEY_KP_Page_Down}};
 
 // The display's name as messages show it.
 static const char* displayName()
@@ -285,8 +258,10 @@ static void applyScale()
     if (scale == bufferScale)
         return;
     bufferScale = scale;
-    if (surface != nullptr)
+    if (surface != nullptr) {
         wl_surface_set_buffer_scale(surface, bufferScale);
+        setWaylandContent(surface, bufferScale);
+    }
     if (configured)
         resizeBuffer();
 }
@@ -424,224 +399,16 @@ static libdecor_frame_interface frameInterface = [] {
     return callbacks;
 }();
 
-// ---- keys
-
-static void sendKey(uint32_t code)
-{
-    xkb_keysym_t keysym = xkb_state_key_get_one_sym(keyState, code);
-    for (int i = 0; i < kSpecialKeyCount; i++) {
-        if (keysym == kSpecialKeysyms[i][0] || keysym == kSpecialKeysyms[i][1]) {
-            hooks.input(kFlightSpecial, i, 0);
-            return;
-        }
-    }
-    // The character as X gives it for the key (Latin-1, with Control's codes): what freeglut's
-    // window hands on.
-    uint32_t character = xkb_state_key_get_utf32(keyState, code);
-    if (character > 0 && character < 256)
-        hooks.input(kFlightKey, (int)character, 0);
-}
-
-static void keyboardKeymap(void*, wl_keyboard*, uint32_t format, int32_t fd, uint32_t size)
-{
-    if (format != WL_KEYBOARD_KEYMAP_FORMAT_XKB_V1 || size == 0) {
-        osClose(fd);
-        return;
-    }
-    void* text = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
-    osClose(fd);
-    if (text == MAP_FAILED)
-        return;
-    // The compositor's text ends in a NUL within size; xkbcommon reads it as a string.
-    xkb_keymap* map = xkb_keymap_new_from_buffer(xkbContext, (const char*)text, strnlen((const char*)text, size),
-                                                 XKB_KEYMAP_FORMAT_TEXT_V1, XKB_KEYMAP_COMPILE_NO_FLAGS);
-    munmap(text, size);
-    if (map == nullptr)
-        return;
-    xkb_state* state = xkb_state_new(map);
-    if (state == nullptr) {
-        xkb_keymap_unref(map);
-        return;
-    }
-    xkb_state_unref(keyState);
-    xkb_keymap_unref(keymap);
-    keymap = map;
-    keyState = state;
-    heldKey = 0;
-}
-
-static void keyboardEnter(void*, wl_keyboard*, uint32_t, wl_surface*, wl_array*) {}
-
-static void keyboardLeave(void*, wl_keyboard*, uint32_t, wl_surface*)
-{
-    heldKey = 0;
-}
-
-static void keyboardKey(void*, wl_keyboard*, uint32_t, uint32_t, uint32_t key, uint32_t state)
-{
-    if (keyState == nullptr)
-        return;
-    uint32_t code = key + 8;  // evdev's codes to xkb's
-    if (state == WL_KEYBOARD_KEY_STATE_PRESSED) {
-        sendKey(code);
-        if (repeatRate > 0 && xkb_keymap_key_repeats(keymap, code)) {
-            heldKey = code;
-            nextRepeatNs = osMonotonicNs() + repeatDelayMs * 1000000LL;
-        }
-    } else if (code == heldKey) {
-        heldKey = 0;
-    }
-}
-
-static void keyboardModifiers(void*, wl_keyboard*, uint32_t, uint32_t depressed, uint32_t latched, uint32_t locked,
-                              uint32_t group)
-{
-    if (keyState != nullptr)
-        xkb_state_update_mask(keyState, depressed, latched, locked, 0, 0, group);
-}
-
-static void keyboardRepeat(void*, wl_keyboard*, int32_t rate, int32_t delay)
-{
-    repeatRate = std::clamp(rate, 0, 1000);
-    repeatDelayMs = std::clamp(delay, 0, 10000);
-}
-
-static const wl_keyboard_listener kKeyboardListener = {keyboardKeymap,    keyboardEnter,    keyboardLeave,
-                                                       keyboardKey,       keyboardModifiers, keyboardRepeat};
-
-// A held key repeats as the compositor says, as X's auto-repeat does for freeglut's window.
-static void repeatHeldKey()
-{
-    if (heldKey == 0 || repeatRate <= 0)
-        return;
-    long long now = osMonotonicNs();
-    long long interval = 1000000000LL / repeatRate;
-    for (int i = 0; i < kMaxKeyRepeats && now >= nextRepeatNs; i++) {
-        sendKey(heldKey);
-        nextRepeatNs += interval;
-    }
-    if (now >= nextRepeatNs)
-        nextRepeatNs = now + interval;
-}
-
-// ---- the pointer
-
-static void movePointer(wl_fixed_t x)
-{
-    // Steering follows the pointer with no button held, as freeglut's passive motion does; the
-    // column is in the surface's pixels, as the window's width is.
-    if (buttonsHeld > 0)
-        return;
-    double column = std::floor(wl_fixed_to_double(x) * bufferScale);
-    int clamped = (int)std::clamp(column, (double)-kFlightMaxCoordinate, (double)kFlightMaxCoordinate);
-    hooks.input(kFlightPointer, clamped, std::clamp(winWidth, 1, kFlightMaxCoordinate));
-}
-
-// The desktop's arrow over the window, as freeglut's window shows X's: from the cursor theme
-// (XCURSOR_THEME, XCURSOR_SIZE), else wayland-cursor's own. None where neither has one.
-static void showCursor(wl_pointer* thePointer, uint32_t serial)
-{
-    if (shm == nullptr)
-        return;
-    if (cursorTheme == nullptr || cursorThemeScale != bufferScale) {
-        if (cursorTheme != nullptr)
-            wl_cursor_theme_destroy(cursorTheme);
-        const char* sizeText = getenv("XCURSOR_SIZE");
-        int size = sizeText != nullptr ? atoi(sizeText) : 0;
-        size = size > 0 && size <= 256 ? size : kCursorSize;
-        cursorTheme = wl_cursor_theme_load(getenv("XCURSOR_THEME"), size * bufferScale, shm);
-        cursorThemeScale = bufferScale;
-    }
-    wl_cursor* cursor = cursorTheme != nullptr ? wl_cursor_theme_get_cursor(cursorTheme, "left_ptr") : nullptr;
-    if (cursor == nullptr || cursor->image_count == 0)
-        return;
-    wl_cursor_image* image = cursor->images[0];
-    wl_buffer* buffer = wl_cursor_image_get_buffer(image);
-    if (buffer == nullptr)
-        return;
-    if (cursorSurface == nullptr)
-        cursorSurface = wl_compositor_create_surface(compositor);
-    wl_surface_set_buffer_scale(cursorSurface, bufferScale);
-    wl_surface_attach(cursorSurface, buffer, 0, 0);
-    wl_surface_damage(cursorSurface, 0, 0, INT32_MAX, INT32_MAX);
-    wl_surface_commit(cursorSurface);
-    wl_pointer_set_cursor(thePointer, serial, cursorSurface, (int32_t)image->hotspot_x / bufferScale,
-                          (int32_t)image->hotspot_y / bufferScale);
-}
-
-static void pointerEnter(void*, wl_pointer* thePointer, uint32_t serial, wl_surface* entered, wl_fixed_t x, wl_fixed_t)
-{
-    buttonsHeld = 0;
-    pointerInside = entered == surface;
-    if (pointerInside) {
-        showCursor(thePointer, serial);
-        movePointer(x);
-    }
-}
-
-static void pointerLeave(void*, wl_pointer*, uint32_t, wl_surface*)
-{
-    pointerInside = false;
-}
-
-static void pointerMotion(void*, wl_pointer*, uint32_t, wl_fixed_t x, wl_fixed_t)
-{
-    if (pointerInside)
-        movePointer(x);
-}
-
-static void pointerButton(void*, wl_pointer*, uint32_t, uint32_t, uint32_t, uint32_t state)
-{
-    if (!pointerInside)
-        return;
-    buttonsHeld = std::max(0, buttonsHeld + (state == WL_POINTER_BUTTON_STATE_PRESSED ? 1 : -1));
-}
-
-static void pointerAxis(void*, wl_pointer*, uint32_t, uint32_t, wl_fixed_t) {}
-static void pointerFrame(void*, wl_pointer*) {}
-static void pointerAxisSource(void*, wl_pointer*, uint32_t) {}
-static void pointerAxisStop(void*, wl_pointer*, uint32_t, uint32_t) {}
-static void pointerAxisDiscrete(void*, wl_pointer*, uint32_t, int32_t) {}
-
-static const wl_pointer_listener kPointerListener = [] {
-    wl_pointer_listener listener{};
-    listener.enter = pointerEnter;
-    listener.leave = pointerLeave;
-    listener.motion = pointerMotion;
-    listener.button = pointerButton;
-    listener.axis = pointerAxis;
-    listener.frame = pointerFrame;
-    listener.axis_source = pointerAxisSource;
-    listener.axis_stop = pointerAxisStop;
-    listener.axis_discrete = pointerAxisDiscrete;
-    return listener;
-}();
-
-static void seatCapabilities(void*, wl_seat* theSeat, uint32_t capabilities)
-{
-    bool keys = (capabilities & WL_SEAT_CAPABILITY_KEYBOARD) != 0;
-    bool moves = (capabilities & WL_SEAT_CAPABILITY_POINTER) != 0;
-    if (keys && keyboard == nullptr) {
-        keyboard = wl_seat_get_keyboard(theSeat);
-        wl_keyboard_add_listener(keyboard, &kKeyboardListener, nullptr);
-    } else if (!keys && keyboard != nullptr) {
-        wl_keyboard_destroy(keyboard);
-        keyboard = nullptr;
-        heldKey = 0;
-    }
-    if (moves && pointer == nullptr) {
-        pointer = wl_seat_get_pointer(theSeat);
-        wl_pointer_add_listener(pointer, &kPointerListener, nullptr);
-    } else if (!moves && pointer != nullptr) {
-        wl_pointer_destroy(pointer);
-        pointer = nullptr;
-    }
-}
-
-static void seatName(void*, wl_seat*, const char*) {}
-static const wl_seat_listener kSeatListener = {seatCapabilities, seatName};
 
 // ---- the registry
+
+// Input reaches the run once the window is open; before, there is no window to have it.
+static void sendInput(FlightAction action, int a, int b)
+{
+    if (opened && !closed)
+        hooks.input(action, a, b);
+}
+
 
 static void registryGlobal(void*, wl_registry* theRegistry, uint32_t name, const char* interface, uint32_t version)
 {
@@ -657,7 +424,7 @@ static void registryGlobal(void*, wl_registry* theRegistry, uint32_t name, const
         shm = (wl_shm*)wl_registry_bind(theRegistry, name, &wl_shm_interface, 1);
     } else if (strcmp(interface, wl_seat_interface.name) == 0 && seat == nullptr && version >= 4) {
         seat = (wl_seat*)wl_registry_bind(theRegistry, name, &wl_seat_interface, std::min(version, 5u));
-        wl_seat_add_listener(seat, &kSeatListener, nullptr);
+        followWaylandSeat(seat, sendInput);
     } else if (strcmp(interface, wl_output_interface.name) == 0 && version >= 2 && outputCount < kOutputSlots) {
         Output& output = outputs[outputCount++];
         output = Output{(wl_output*)wl_registry_bind(theRegistry, name, &wl_output_interface, 2), name, 1, 0, 0,
@@ -702,6 +469,7 @@ static const wl_surface_listener kSurfaceListener = {surfaceEnter, surfaceLeave}
 
 // ---- the platform
 
+
 static bool available(const SurfaceRequest&)
 {
     const char* name = getenv("WAYLAND_DISPLAY");
@@ -728,7 +496,7 @@ static bool available(const SurfaceRequest&)
                 shownPath(displayName()));
         return false;
     }
-    xkbContext = xkb_context_new(XKB_CONTEXT_NO_FLAGS);
+    useWaylandCursor(compositor, shm);
     return true;
 }
 
@@ -801,6 +569,7 @@ static bool openWindow(const SurfaceRequest& request, const PlatformHooks& platf
     wl_surface_add_listener(surface, &kSurfaceListener, nullptr);
     applyScale();
     wl_surface_set_buffer_scale(surface, bufferScale);
+    setWaylandContent(surface, bufferScale);
     // The compositor draws the frame where it offers to; otherwise libdecor does.
     if (decorationManager == nullptr)
         decorContext = libdecor_new(display, &decorInterface);
@@ -850,8 +619,9 @@ static void pollEvents(long long waitNs)
 {
     if (closed)
         return;
-    if (heldKey != 0 && repeatRate > 0)
-        waitNs = std::min(waitNs, std::max(0LL, nextRepeatNs - osMonotonicNs()));
+    long long repeatNs = nextKeyRepeatNs();
+    if (repeatNs >= 0)
+        waitNs = std::min(waitNs, std::max(0LL, repeatNs - osMonotonicNs()));
     if (resizePending)
         waitNs = 0;
     pumpDisplay(waitNs);
