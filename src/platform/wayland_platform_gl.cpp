@@ -20,15 +20,18 @@
 #include <poll.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <thread>
 
 static const int kOutputSlots = 8;  // outputs followed for their size and scale; more are ignored
 static const int kMaxSurfaceSide = 16384;  // pixels: a larger size from the compositor is taken as this
 static const int kMinFittedSide = 64;      // logical pixels: the default square is never fitted below it
+static const long long kWatchdogPollNs = 10000000LL;  // how often the start of EGL is looked at
 static const int kMaxOutputScale = 8;  // a larger scale from the compositor is taken as this
 // Room kept round the default square on an output that is too small for it: panels and a
 // title bar (logical pixels).
@@ -544,6 +547,29 @@ static bool makeContext()
     return true;
 }
 
+// EGL's start on the Wayland display waits for the compositor's answers with no bound of its
+// own; a compositor that stops answering then ends the start-up with one line, as a roundtrip
+// of ours would.
+static bool makeContextWithBound()
+{
+    static std::atomic<bool> done(false);
+    std::thread watchdog([] {
+        long long deadline = osMonotonicNs() + kWaylandAnswerWaitNs;
+        while (!done.load()) {
+            if (osMonotonicNs() >= deadline) {
+                fprintf(stderr, "brinewings: the Wayland display '%s' does not answer EGL (nothing within %lld s)\n",
+                        shownPath(displayName()), kWaylandAnswerWaitNs / 1000000000LL);
+                std::_Exit(1);
+            }
+            osSleepUntilNs(osMonotonicNs() + kWatchdogPollNs);
+        }
+    });
+    bool made = makeContext();
+    done.store(true);
+    watchdog.join();
+    return made;
+}
+
 static void askFullScreen(bool on)
 {
     if (decorFrame != nullptr) {
@@ -608,7 +634,7 @@ static bool openWindow(const SurfaceRequest& request, const PlatformHooks& platf
         askFullScreen(true);
         waitFor(&fullScreenNow);
     }
-    if (connectionLost || !makeContext())
+    if (connectionLost || !makeContextWithBound())
         return false;
     opened = true;
     resizePending = true;
