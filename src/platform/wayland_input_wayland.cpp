@@ -128,8 +128,16 @@ static void keyboardRepeat(void*, wl_keyboard*, int32_t rate, int32_t delay)
     repeatDelayMs = std::clamp(delay, 0, 10000);
 }
 
-static const wl_keyboard_listener kKeyboardListener = {keyboardKeymap,    keyboardEnter,    keyboardLeave,
-                                                       keyboardKey,       keyboardModifiers, keyboardRepeat};
+static const wl_keyboard_listener kKeyboardListener = [] {
+    wl_keyboard_listener listener{};
+    listener.keymap = keyboardKeymap;
+    listener.enter = keyboardEnter;
+    listener.leave = keyboardLeave;
+    listener.key = keyboardKey;
+    listener.modifiers = keyboardModifiers;
+    listener.repeat_info = keyboardRepeat;
+    return listener;
+}();
 
 void repeatHeldKey()
 {
@@ -260,7 +268,12 @@ static void seatCapabilities(void*, wl_seat* theSeat, uint32_t capabilities)
 }
 
 static void seatName(void*, wl_seat*, const char*) {}
-static const wl_seat_listener kSeatListener = {seatCapabilities, seatName};
+static const wl_seat_listener kSeatListener = [] {
+    wl_seat_listener listener{};
+    listener.capabilities = seatCapabilities;
+    listener.name = seatName;
+    return listener;
+}();
 
 void followWaylandSeat(wl_seat* seat, void (*inputHook)(FlightAction action, int a, int b))
 {

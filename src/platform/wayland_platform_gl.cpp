@@ -345,8 +345,14 @@ static void toplevelBounds(void*, xdg_toplevel*, int32_t width, int32_t height)
 
 static void toplevelCapabilities(void*, xdg_toplevel*, wl_array*) {}
 
-static const xdg_toplevel_listener kToplevelListener = {toplevelConfigure, toplevelClose, toplevelBounds,
-                                                        toplevelCapabilities};
+static const xdg_toplevel_listener kToplevelListener = [] {
+    xdg_toplevel_listener listener{};
+    listener.configure = toplevelConfigure;
+    listener.close = toplevelClose;
+    listener.configure_bounds = toplevelBounds;
+    listener.wm_capabilities = toplevelCapabilities;
+    return listener;
+}();
 
 static void decorationConfigure(void*, zxdg_toplevel_decoration_v1*, uint32_t) {}
 static const zxdg_toplevel_decoration_v1_listener kDecorationListener = {decorationConfigure};
@@ -468,7 +474,13 @@ static void surfaceLeave(void*, wl_surface*, wl_output* output)
     }
 }
 
-static const wl_surface_listener kSurfaceListener = {surfaceEnter, surfaceLeave};
+// Later versions add events (the compositor's preferred scale) that a surface of version 3 never gets.
+static const wl_surface_listener kSurfaceListener = [] {
+    wl_surface_listener listener{};
+    listener.enter = surfaceEnter;
+    listener.leave = surfaceLeave;
+    return listener;
+}();
 
 // ---- the platform
 
