@@ -124,7 +124,7 @@ static bool openWindow(const SurfaceRequest& request, const PlatformHooks& platf
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_CONTINUE_EXECUTION);
     glutCloseFunc(closeWindow);
     // A window destroyed by another client is closed, not a reason for Xlib to end the process.
-    catchXErrors(closeWindow);
+    catchXErrors(glXGetCurrentDisplay(), closeWindow);
     return true;
 }
 
@@ -141,10 +141,12 @@ static void pollEvents(long long waitNs)
 
 // freeglut draws a window it has not yet seen mapped (one a window manager starts minimised), so
 // until the X server says the window is viewable, it is not; from then on the window's status
-// says when it is hidden again.
+// says when it is hidden again, and the X server when it is back.
 static bool surfaceShown()
 {
-    if (!viewable && shown && !closed)
+    // Asked again while the window is not shown: freeglut does not report a window another
+    // client destroys, but asking about it then gives an X error, which closes it (catchXErrors).
+    if ((!viewable || !shown) && !closed)
         viewable = windowViewable(glXGetCurrentDisplay(), glXGetCurrentDrawable());
     return viewable && shown && !closed;
 }

@@ -65,9 +65,26 @@ bool windowViewable(Display* display, unsigned long window)
 
 static void (*windowGone)() = nullptr;
 
+static int glxErrorBase = -1;  // GLX's first error code on the display; -1 without GLX
+
+// GLX's own errors that say the window or drawable is gone: GLXBadDrawable, GLXBadCurrentWindow,
+// GLXBadCurrentDrawable and GLXBadWindow, from its first error code.
+static const int kGlxGoneErrors[] = {2, 5, 11, 12};
+
+static bool windowIsGone(int code)
+{
+    if (code == BadWindow || code == BadDrawable)
+        return true;
+    for (int offset : kGlxGoneErrors) {
+        if (glxErrorBase >= 0 && code == glxErrorBase + offset)
+            return true;
+    }
+    return false;
+}
+
 static int noteXError(Display* display, XErrorEvent* error)
 {
-    if (error->error_code == BadWindow || error->error_code == BadDrawable) {
+    if (windowIsGone(error->error_code)) {
         windowGone();
         return 0;
     }
@@ -77,8 +94,11 @@ static int noteXError(Display* display, XErrorEvent* error)
     return 0;
 }
 
-void catchXErrors(void (*gone)())
+void catchXErrors(Display* display, void (*gone)())
 {
+    int opcode = 0, event = 0, error = 0;
+    if (display != nullptr && XQueryExtension(display, "GLX", &opcode, &event, &error))
+        glxErrorBase = error;
     windowGone = gone;
     XSetErrorHandler(noteXError);
 }

@@ -16,6 +16,6 @@ bool windowStateIs(Display* display, unsigned long window, bool fullScreen, int*
 bool windowViewable(Display* display, unsigned long window);
 
 // From now on an X error does not end the process, as Xlib's own handler would: an error on a
-// window or drawable that is gone (another client destroyed it) calls gone, any other is
+// window or drawable that is gone (another client destroyed it), GLX's own among them, calls gone, any other is
 // written as one line on standard error and the run goes on.
-void catchXErrors(void (*gone)());
+void catchXErrors(Display* display, void (*gone)());
