@@ -327,6 +327,20 @@ void Program::pause(double seconds)
     std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
 }
 
+int Program::cpuTicksMinimised(double seconds)
+{
+    std::string id = std::to_string(window_);
+    std::string cpu = "awk '{print $14 + $15}' /proc/" + std::to_string(pid_) + "/stat";
+    shell("xdotool windowminimize " + id);
+    pause(0.5);
+    int before = std::stoi(shell(cpu));
+    pause(seconds);
+    int used = std::stoi(shell(cpu)) - before;
+    shell("xdotool windowactivate " + id);
+    pause(0.5);
+    return used;
+}
+
 // ---- window manager ----
 
 WindowManager::WindowManager(const std::string& configFile, const std::string& program)

@@ -68,6 +68,9 @@ public:
 
     // Lets the program draw a few frames after an input.
     static void pause(double seconds);
+    // Minimises the window, counts the CPU clock ticks (1/100 s) the process takes in seconds
+    // once it has settled, and shows the window again.
+    int cpuTicksMinimised(double seconds);
 
 private:
     void drainOutput();
