@@ -14,6 +14,8 @@
 #include "platform/gamepad_sdl.h"
 #include "platform/gamepad_source_sdl.h"
 #include "platform/offscreen_gpu.h"
+#include "platform/platform_choice.h"
+#include "platform/wayland_platform.h"
 #include "render/frame_draw.h"
 #include "render/rendering_gl.h"
 #include "run/run_rules.h"
@@ -34,7 +36,13 @@ static FrameRateMeter hudMeter;
 
 const Platform& chosenPlatform()
 {
-    return runOptions().offscreen ? offscreenPlatform() : windowPlatform();
+    const RunOptions& options = runOptions();
+    if (options.offscreen)
+        return offscreenPlatform();
+    DisplayEnvironment environment = readDisplayEnvironment();
+    environment.displayOption = options.window.display != nullptr;
+    bool wayland = chooseWindowSystem(options.windowSystem, environment) == kWindowSystemWayland;
+    return wayland ? waylandPlatform() : windowPlatform();
 }
 
 static void closeSurface()
