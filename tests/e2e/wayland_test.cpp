@@ -128,12 +128,18 @@ TEST(WaylandWindow, KeysPointerFullScreenAndTheCloseButtonOnACompositorWithASeat
         Program::pause(0.2);
     ASSERT_GT(right, 0) << "no window on weston's output";
     std::string inside = std::to_string(right - 100) + " " + std::to_string(top + 100);
+    // Waits, within a bound, for the title bar to be there or gone.
+    auto titleBar = [&](bool shown) {
+        auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (findTitleBar(screen(), &right, &top) != shown && std::chrono::steady_clock::now() < until)
+            Program::pause(0.2);
+        return findTitleBar(screen(), &right, &top) == shown;
+    };
     shell("xdotool mousemove " + inside + " sleep 0.3 mousemove_relative 40 0 sleep 0.3 key m sleep 0.3 key Page_Up "
-          "sleep 0.3 key f sleep 1");
-    Screenshot full = screen();
-    EXPECT_FALSE(findTitleBar(full, &right, &top)) << "full screen keeps the title bar";
-    shell("xdotool key f sleep 1");
-    ASSERT_TRUE(findTitleBar(screen(), &right, &top)) << "the window did not come back from full screen";
+          "sleep 0.3 key f");
+    EXPECT_TRUE(titleBar(false)) << "full screen keeps the title bar";
+    shell("xdotool key f");
+    ASSERT_TRUE(titleBar(true)) << "the window did not come back from full screen";
     // The close button is the last of the three at the title bar's right end.
     shell("xdotool mousemove " + std::to_string(right - 16) + " " + std::to_string(top + 12) + " sleep 0.3 click 1");
     std::string status = shell("timeout 10 tail --pid=" + pid.substr(0, pid.find('\n')) +
