@@ -4,8 +4,10 @@
  * buffer swap it writes those two times, the swap's time and the OpenGL renderer string to the
  * file named by BRINEWINGS_SWAP_STAMP, one per line, then ends the process. The three times
  * split the start-up into: opening the window; the program's own work before its event loop;
- * drawing and showing the first frame. */
+ * drawing and showing the first frame. A window that is not freeglut's (Wayland's, through
+ * eglSwapBuffers) has no window time: it is written as 0. */
 #define _GNU_SOURCE
+#include <EGL/egl.h>
 #include <GL/gl.h>
 #include <GL/glx.h>
 #include <dlfcn.h>
@@ -52,13 +54,10 @@ void glutMainLoopEvent(void)
     realPass();
 }
 
-void glXSwapBuffers(Display* display, GLXDrawable drawable)
+/* Writes the stamp of the first swap, which has just been made, and ends the process. */
+static void stampFirstSwap(void)
 {
-    typedef void (*SwapFunction)(Display*, GLXDrawable);
-    SwapFunction realSwap = (SwapFunction)dlsym(RTLD_NEXT, "glXSwapBuffers");
-    realSwap(display, drawable);
     glFinish();
-
     double swapped = now();
     const char* file = getenv("BRINEWINGS_SWAP_STAMP");
     if (file != NULL) {
@@ -71,4 +70,21 @@ void glXSwapBuffers(Display* display, GLXDrawable drawable)
         }
     }
     _exit(0);
+}
+
+void glXSwapBuffers(Display* display, GLXDrawable drawable)
+{
+    typedef void (*SwapFunction)(Display*, GLXDrawable);
+    SwapFunction realSwap = (SwapFunction)dlsym(RTLD_NEXT, "glXSwapBuffers");
+    realSwap(display, drawable);
+    stampFirstSwap();
+}
+
+EGLBoolean eglSwapBuffers(EGLDisplay display, EGLSurface surface)
+{
+    typedef EGLBoolean (*SwapFunction)(EGLDisplay, EGLSurface);
+    SwapFunction realSwap = (SwapFunction)dlsym(RTLD_NEXT, "eglSwapBuffers");
+    realSwap(display, surface);
+    stampFirstSwap();
+    return EGL_TRUE;
 }

@@ -14,11 +14,12 @@ run_packages=(
     cmake make g++ pkg-config
     libglut-dev libglu1-mesa-dev libgl1-mesa-dri libegl-dev libx11-dev
     libjpeg62-turbo-dev libstb-dev nlohmann-json3-dev libsdl2-dev
+    libwayland-dev wayland-protocols libxkbcommon-dev libdecor-0-dev libdecor-0-plugin-1-cairo
 )
 test_packages=(
     libgtest-dev libbenchmark-dev
     clang libclang-rt-dev llvm
-    xvfb xauth xdotool x11-utils openbox imagemagick
+    xvfb xauth xdotool x11-utils openbox imagemagick weston
     dpkg-dev file groff-base man-db lintian desktop-file-utils appstream
     valgrind shellcheck gcovr
 )

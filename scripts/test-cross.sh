@@ -48,5 +48,7 @@ file "build-$arch/tests/unit_tests" | grep -q "$cpu" || fail "unit_tests is not 
 # Under emulation the tests check what differs by CPU: the arithmetic, the flight and mountain
 # digest, the sizes. That the texture generator writes the same bytes when run again is the native
 # suite's check: under qemu-user it takes minutes on a loaded machine, for nothing the CPU changes.
+# Signals are the kernel's, not the CPU's, and qemu-user does not carry a second fatal signal to
+# a child it emulates: the native run checks them.
 (cd "build-$arch" && ctest -j2 --output-on-failure -R '^unit\.' \
-    -E '^unit\.GeneratedTextures\.AreThreeChannelJpegsWithRowsOfWholeWordsAndRepeatable$')
+    -E '^unit\.(GeneratedTextures\.AreThreeChannelJpegsWithRowsOfWholeWordsAndRepeatable|RunSignals\..*)$')

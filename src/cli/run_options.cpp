@@ -23,6 +23,7 @@ static const int kMinTickRate = 1;  // ticks a second: lower bound of --tick-rat
 enum OptionKind {
     kOptHelp, kOptVersion, kOptListGpus, kOptBenchmark, kOptOffscreen, kOptFullScreen, kOptHud, kOptNoGamepad,
     kOptReplay, kOptRecord, kOptResults, kOptDataDir, kOptScreenshot, kOptSize, kOptGpu, kOptTickRate,
+    kOptPlatform,
 };
 
 struct OptionName {
@@ -53,6 +54,7 @@ static const OptionName kOptions[] = {
     {"--tick-rate", true, true, kOptTickRate},
     {"--hud", false, false, kOptHud},
     {"--no-gamepad", false, false, kOptNoGamepad},
+    {"--platform", true, false, kOptPlatform},
 };
 
 // Writes "brinewings: " and the formatted reason into message; returns false, for refusals.
@@ -131,6 +133,16 @@ static bool takeTickRate(const char* value, RunOptions* options, char* message, 
     return true;
 }
 
+// --platform x11|wayland.
+static bool takePlatform(const char* value, RunOptions* options, char* message, size_t messageSize)
+{
+    if (options->windowSystem != kWindowSystemAny)
+        return refuse(message, messageSize, "--platform given twice");
+    if (!readWindowSystem(value, &options->windowSystem))
+        return refuse(message, messageSize, "--platform '%s': expected x11 or wayland", shownPath(value));
+    return true;
+}
+
 // The file an option names, or null for an option whose value is not a file.
 static const char** fileOf(OptionKind kind, RunOptions* options)
 {
@@ -152,6 +164,7 @@ static bool takeValue(const OptionName& option, const char* value, RunOptions* o
     case kOptSize: return takeSize(option, value, options, message, messageSize);
     case kOptGpu: return takeGpu(value, options, message, messageSize);
     case kOptTickRate: return takeTickRate(value, options, message, messageSize);
+    case kOptPlatform: return takePlatform(value, options, message, messageSize);
     default: break;
     }
     const char** file = fileOf(option.kind, options);
@@ -206,6 +219,10 @@ static bool checkCombinations(const RunOptions& options, char* message, size_t m
     // A full-screen window takes the screen's size, so a size asked for would not be kept.
     else if (options.fullScreen && options.width != 0)
         refusal = "--fullscreen cannot go with a window size (--size, -s or -geometry WxH)";
+    else if (options.windowSystem != kWindowSystemAny && options.offscreen)
+        refusal = "--platform chooses a window: it cannot go with --offscreen";
+    else if (options.windowSystem == kWindowSystemWayland && options.window.display != nullptr)
+        refusal = "-display names an X display: it cannot go with --platform wayland";
     else if (options.fullScreen && options.offscreen)
         refusal = "--fullscreen cannot go with --offscreen, which has no window";
     // A minimised window draws no frame, and a scripted run waits for each of its frames.
@@ -313,6 +330,9 @@ void printRunUsage(FILE* out, const char* dataDir)
             kMinTickRate, kMaxTickRate);
     fputs("  --hud                   show speed, altitude, heading, tick and frame rate\n"
           "  --no-gamepad            do not read gamepads\n"
+          "  --platform x11|wayland  open the window on X11 (freeglut) or Wayland (default:\n"
+          "                          X11 where DISPLAY is set, else Wayland where there is\n"
+          "                          a Wayland display)\n"
           "  --data-dir DIR          read the data files from DIR; files named on the command\n"
           "                          line stay relative to the folder started in\n"
           "  --                      end of the options (the program takes no arguments)\n"
@@ -322,7 +342,7 @@ void printRunUsage(FILE* out, const char* dataDir)
           "alone, and the program's own lines go to standard error.\n"
           "--fullscreen takes no size; -iconic takes no --replay, --record, --benchmark,\n"
           "--screenshot, --offscreen or --tick-rate. A window needs an X display (DISPLAY\n"
-          "or -display).\n"
+          "or -display) or a Wayland one (WAYLAND_DISPLAY, or wayland-0 in XDG_RUNTIME_DIR).\n"
           "\n"
           "freeglut options, handed on to it:\n"
           "  -display DISPLAY        the X display to open the window on\n"

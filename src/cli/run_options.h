@@ -3,6 +3,7 @@
 
 #include "output/output_file.h"
 #include "platform/offscreen_gpu.h"
+#include "platform/platform_choice.h"
 #include "platform/window_options.h"
 
 #include <cstddef>
@@ -29,6 +30,7 @@ struct RunOptions {
     bool fullScreen = false;            // --fullscreen: the window starts full screen
     bool hud = false;                   // --hud: the heads-up display is shown; H toggles it
     bool noGamepad = false;             // --no-gamepad: gamepads are not read
+    WindowSystem windowSystem = kWindowSystemAny;  // --platform x11|wayland
     int width = 0;                      // --size WxH (-s, or -geometry's size), pixels; 0 when not given
     int height = 0;                     //   (each kMinWindowSide..kMaxWindowSide, platform/window_options.h)
     const char* dataDir = nullptr;      // --data-dir DIR: the folder of the data files
@@ -39,7 +41,7 @@ struct RunOptions {
 
 // Reads the whole command line, before glutInit sees it: --replay FILE, --record FILE,
 // --results FILE, --size WxH (or -s WxH), --screenshot TICK:FILE, --tick-rate HZ, --gpu N,
-// --data-dir DIR (each long one also as --name=VALUE), --benchmark, --offscreen, --fullscreen,
+// --data-dir DIR, --platform x11|wayland (each long one also as --name=VALUE), --benchmark, --offscreen, --fullscreen,
 // --list-gpus, --hud, --no-gamepad, -h or --help and --version. freeglut's own options are
 // checked by the window backend and left in argv for freeglut (platform/window_options.h); the
 // size of -geometry counts as --size. A value given as the next argument never starts with '-'
@@ -50,7 +52,8 @@ struct RunOptions {
 // kScreenshotSlots screenshots, or options that do not go together (--results without
 // --benchmark, --offscreen without --replay or --benchmark or with --record, --gpu without
 // --offscreen, --tick-rate with --benchmark, -direct with -indirect, --fullscreen with a size or
-// with --offscreen, -iconic with anything anyRunOption counts). Long values are shortened in the
+// with --offscreen, --platform with --offscreen, -display with --platform wayland, -iconic with
+// anything anyRunOption counts). Long values are shortened in the
 // message (common/shown_path.h). With --help, --version or --list-gpus and no error the other
 // options are not checked further.
 bool parseRunOptions(int argc, char** argv, RunOptions* options, char* message, size_t messageSize);

@@ -3,6 +3,7 @@
 #include "common/extension_list.h"
 #include "common/window_size.h"
 #include "platform/offscreen_gpu.h"
+#include "platform/egl_config_gl.h"
 #include "platform/platform.h"
 
 #include <EGL/egl.h>
@@ -10,9 +11,6 @@
 #include <GL/gl.h>
 
 #include <cstdio>
-
-// Configurations looked at when choosing the one most like the window's visual.
-static const int kConfigSlots = 256;
 
 static PlatformHooks hooks;
 static int surfaceWidth = 0;   // pixels: the pbuffer's size, reported once at the first poll
@@ -30,47 +28,6 @@ static bool refuse(const char* reason)
     else
         fprintf(stderr, "brinewings: --offscreen: %s (EGL error 0x%04x)\n", reason, (unsigned)error);
     return false;
-}
-
-static EGLint attribute(EGLDisplay display, EGLConfig config, EGLint name)
-{
-    EGLint value = 0;
-    eglGetConfigAttrib(display, config, name, &value);
-    return value;
-}
-
-// The window asks for RGB, double buffering and a depth buffer; GLX then gives it 8-bit red,
-// green and blue, no alpha, the deepest depth buffer and no stencil. The same choice here lets
-// the same renderer draw the same pixels. Returns nullptr when no 8-bit RGB one has a depth
-// buffer.
-static EGLConfig windowLikeConfig(EGLDisplay display)
-{
-    const EGLint wanted[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT,
-                             EGL_RED_SIZE, 8, EGL_GREEN_SIZE, 8, EGL_BLUE_SIZE, 8, EGL_DEPTH_SIZE, 1, EGL_NONE};
-    EGLConfig configs[kConfigSlots];
-    EGLint count = 0;
-    if (eglChooseConfig(display, wanted, configs, kConfigSlots, &count) != EGL_TRUE)
-        return nullptr;
-    EGLConfig best = nullptr;
-    EGLint bestAlpha = 0, bestDepth = 0, bestStencil = 0;
-    for (EGLint i = 0; i < count; i++) {
-        EGLConfig config = configs[i];
-        if (attribute(display, config, EGL_RED_SIZE) != 8 || attribute(display, config, EGL_GREEN_SIZE) != 8 ||
-            attribute(display, config, EGL_BLUE_SIZE) != 8)
-            continue;
-        EGLint alpha = attribute(display, config, EGL_ALPHA_SIZE);
-        EGLint depth = attribute(display, config, EGL_DEPTH_SIZE);
-        EGLint stencil = attribute(display, config, EGL_STENCIL_SIZE);
-        bool better = best == nullptr || alpha < bestAlpha ||
-                      (alpha == bestAlpha && (depth > bestDepth || (depth == bestDepth && stencil < bestStencil)));
-        if (better) {
-            best = config;
-            bestAlpha = alpha;
-            bestDepth = depth;
-            bestStencil = stencil;
-        }
-    }
-    return best;
 }
 
 // The EGL devices the driver lists (EGL_EXT_device_enumeration); 0 where it lists none.
@@ -113,7 +70,7 @@ static bool makeContext(EGLDisplay display, int width, int height)
         return refuse("EGL's display cannot be initialised");
     if (eglBindAPI(EGL_OPENGL_API) != EGL_TRUE)
         return refuse("EGL offers no desktop OpenGL");
-    EGLConfig config = windowLikeConfig(display);
+    EGLConfig config = windowLikeConfig(display, EGL_PBUFFER_BIT);
     if (config == nullptr)
         return refuse("EGL offers no desktop OpenGL configuration with 8-bit colour and a depth buffer");
     // No version asked: Mesa then gives its highest compatibility-profile version, with the

@@ -5,6 +5,7 @@
 #include "flight/flight_file.h"
 #include "platform/pixel_format_win32.h"
 #include "platform/platform.h"
+#include "platform/wayland_platform.h"
 
 #include <windows.h>
 #include <GL/gl.h>
@@ -321,6 +322,24 @@ const Platform& windowPlatform()
         p.toggleFullScreen = toggleFullScreen;
         p.fullScreenSettled = fullScreenSettled;
         p.setSwapIntervalZero = setSwapIntervalZero;
+        return p;
+    }();
+    return platform;
+}
+
+static bool noWayland(const SurfaceRequest&)
+{
+    fprintf(stderr, "brinewings: Windows has no Wayland display; leave out --window-system wayland\n");
+    return false;
+}
+
+// Windows has no Wayland: a run that asks for it is told so in one line before any window opens.
+const Platform& waylandPlatform()
+{
+    static const Platform platform = [] {
+        Platform p = windowPlatform();
+        p.name = "wayland";
+        p.available = noWayland;
         return p;
     }();
     return platform;

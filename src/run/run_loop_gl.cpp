@@ -13,12 +13,13 @@
 #include "output/recording.h"
 #include "platform/gamepads.h"
 #include "platform/offscreen_gpu.h"
+#include "platform/platform_choice.h"
+#include "platform/wayland_platform.h"
 #include "render/frame_draw.h"
 #include "render/rendering_gl.h"
 #include "run/run_rules.h"
 
 #include <GL/gl.h>
-
 
 static const long long kHoldWaitNs = 20000000LL;  // a held flight looks at its window this often
 
@@ -33,7 +34,13 @@ static FrameRateMeter hudMeter;
 
 const Platform& chosenPlatform()
 {
-    return runOptions().offscreen ? offscreenPlatform() : windowPlatform();
+    const RunOptions& options = runOptions();
+    if (options.offscreen)
+        return offscreenPlatform();
+    DisplayEnvironment environment = readDisplayEnvironment();
+    environment.displayOption = options.window.display != nullptr;
+    bool wayland = chooseWindowSystem(options.windowSystem, environment) == kWindowSystemWayland;
+    return wayland ? waylandPlatform() : windowPlatform();
 }
 
 static void closeSurface()
@@ -62,28 +69,24 @@ bool surfaceAvailable(int* argc, char** argv)
 
 bool openSurface(int* argc, char** argv)
 {
+    // A scripted run takes a signal from here on, so one during start-up ends it with its
+    // report once its loop begins.
+    if (runScripted())
+        installRunSignals();
     return platform->open(surfaceRequest(argc, argv), {queueLiveEvent, reshape, closeSurface});
 }
 
-static void stopPads()
-{
-    stopGamepads();
-}
-
 // Every run: the sources of the ticker and the heads-up display as --hud asks. With any option
-// of ours also: creates the recording, installs the signal handlers, starts the benchmark's
-// report and the tick pacer. Without options the program's output and OpenGL calls stay those
+// of ours also: creates the recording, starts the benchmark's report and the tick pacer. Without options the program's output and OpenGL calls stay those
 // of a plain run.
 static void beginRun()
 {
     const RunOptions& options = runOptions();
     setRunSources(&gamepadSource());
-    beginRunRules(osMonotonicNs(), stopPads);
+    beginRunRules(osMonotonicNs(), stopGamepads);
     hudShown = options.hud;
     if (!runScripted())
         return;
-    // A signal, a closed pipe or a file-size limit ends the run with its report.
-    installRunSignals();
     // Created only now, so a run that ends before its window (no display) leaves the file alone.
     if (options.recordFile != nullptr && !openRecording(options.recordFile))
         endRun(kEndWriteFailed);

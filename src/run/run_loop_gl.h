@@ -11,8 +11,8 @@ const Platform& chosenPlatform();
 bool surfaceAvailable(int* argc, char** argv);
 
 // Opens the chosen platform's surface with the size, full screen and GPU the options ask for
-// (run/run_rules.h, after prepareRun), its events routed to the run. Returns false after one
-// line when it cannot.
+// (run/run_rules.h, after prepareRun), its events routed to the run; a scripted run's signals
+// are caught from here on (os/os.h). Returns false after one line when it cannot.
 bool openSurface(int* argc, char** argv);
 
 // The loop, once the surface is open and the scene built. Each pass takes the window system's

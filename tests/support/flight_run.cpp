@@ -26,7 +26,10 @@ FlightRun flyFlight(const DataFolder& data, const std::string& flight, const std
                     const std::string& extraArguments, const std::string& environment)
 {
     data.write("test.flight", flight);
-    std::string unset = extraArguments.find("--offscreen") != std::string::npos ? "-u DISPLAY " : "";
+    // Off-screen, or sent to a Wayland compositor, the program runs with no X server.
+    bool noX = extraArguments.find("--offscreen") != std::string::npos ||
+               environment.find("WAYLAND_DISPLAY=") != std::string::npos;
+    std::string unset = noX ? "-u DISPLAY " : "";
     if (unset.empty())
         testDisplay();  // a window needs the X server
     std::string command = "cd '" + data.path + "' && env " + unset + environment + " timeout 120 '" BRINEWINGS_BINARY

@@ -12,7 +12,8 @@ struct FlightRun {
 
 // Writes flight into data as test.flight, runs the program there with --replay test.flight,
 // one --screenshot per tick and the extra arguments, for at most 120 s, and collects the result.
-// With --offscreen the program runs without DISPLAY, as on a machine with no X server;
+// With --offscreen, or a WAYLAND_DISPLAY in environment, the program runs without DISPLAY, as on a
+// machine with no X server;
 // environment holds more NAME=VALUE settings for it.
 FlightRun flyFlight(const DataFolder& data, const std::string& flight, const std::vector<int>& ticks = {},
                     const std::string& extraArguments = "", const std::string& environment = "");

@@ -101,12 +101,13 @@ TEST(RunOptions, ValuesAreTakenInBothFormsAndFreeglutsOptionsPassed)
 {
     RunOptions options;
     ASSERT_EQ(refusal("-display :9 -sync --replay a.flight --record=-x.flight --benchmark --results r.json "
-                      "--screenshot 0:first.png --screenshot=1000000000:x:y.png -geometry +1+2 -s 800x64 --hud --no-gamepad",
+                      "--screenshot 0:first.png --screenshot=1000000000:x:y.png -geometry +1+2 -s 800x64 --hud --no-gamepad --platform x11",
                       &options), "brinewings: a.flight: No such file or directory");
     EXPECT_EQ(std::string(options.replayFile) + " " + options.recordFile + " " + options.screenshots[1].file +
               " " + options.resultsFile, "a.flight -x.flight x:y.png r.json");
     EXPECT_TRUE(options.benchmark && options.hud && options.noGamepad && options.screenshotCount == 2 &&
-                options.screenshots[1].tick == 1000000000 && options.width == 800 && options.height == 64);
+                options.screenshots[1].tick == 1000000000 && options.width == 800 && options.height == 64 &&
+                options.windowSystem == kWindowSystemX11);
     // --help and --version are answered whatever else the line asks, once it parses.
     RunOptions help, version;
     EXPECT_EQ(refusal("--offscreen -h", &help), "");
@@ -172,6 +173,10 @@ TEST(RunOptions, BadLinesAndOutputsAreRefusedBeforeTheWindowOpens)
         {"--fullscreen -geometry 500x400+0+0", "--fullscreen cannot go with a window size (--size, -s or -geometry WxH)"},
         {"--benchmark --fullscreen --offscreen", "--fullscreen cannot go with --offscreen, which has no window"},
         {"-iconic --screenshot 1:a.png", "-iconic cannot go with --replay, --record, --benchmark, --screenshot, --offscreen or --tick-rate"},
+        {"--platform mir", "--platform 'mir': expected x11 or wayland"},
+        {"--platform x11 --platform=wayland", "--platform given twice"},
+        {"--platform wayland --benchmark --offscreen", "--platform chooses a window: it cannot go with --offscreen"},
+        {"--platform=wayland -display :1", "-display names an X display: it cannot go with --platform wayland"},
         {"-iconic --fullscreen -geometry -10-10 --data-dir . --", ""},
         {"-geometry +0-10 -s 64x16384", ""},
         {"-s 16384x64", ""},
