@@ -3,6 +3,7 @@
 #include "platform/gamepads.h"
 
 #include "flight/gamepad_input.h"
+#include "flight/gamepad_source.h"
 
 #include <windows.h>
 #include <xinput.h>
@@ -22,9 +23,6 @@ static std::thread starter;
 static int driving = -1;                   // the slot of the driving pad, or -1
 static long long lastScan = -kScanTicks;   // tick the empty slots were last looked at
 static GamepadMemory memory;
-static FlightEvent read[kGamepadEventSlots];
-static int readCount = 0;
-static int handed = 0;
 
 // XInput's buttons in GamepadButton order.
 static const WORD kXInputButtons[kGamepadButtonCount] = {
@@ -69,11 +67,11 @@ static GamepadState stateOf(const XINPUT_GAMEPAD& pad)
     return state;
 }
 
-static void pollPad(long long tick)
+static int readPad(long long tick, FlightEvent* events)
 {
     GetStateCall call = getState.load();
     if (call == nullptr)
-        return;
+        return 0;
     XINPUT_STATE state = {};
     if (driving >= 0 && call((DWORD)driving, &state) != ERROR_SUCCESS) {
         fprintf(stderr, "brinewings: gamepad disconnected: XInput pad %d\n", driving + 1);
@@ -89,37 +87,10 @@ static void pollPad(long long tick)
             }
         }
     }
-    if (driving >= 0)
-        readCount = mapGamepad(stateOf(state.Gamepad), tick, &memory, read);
-}
-
-static int takePad(long long tick, FlightEvent* events, int capacity)
-{
-    // The pad is read once a tick: a second call in the same tick hands over what did not fit.
-    if (handed == readCount) {
-        readCount = 0;
-        handed = 0;
-        pollPad(tick);
-    }
-    int count = 0;
-    while (count < capacity && handed < readCount)
-        events[count++] = read[handed++];
-    return count;
-}
-
-static bool holdsPad()
-{
-    return handed < readCount;
+    return driving >= 0 ? mapGamepad(stateOf(state.Gamepad), tick, &memory, events) : 0;
 }
 
 const InputSource& gamepadSource()
 {
-    static const InputSource source = [] {
-        InputSource s = {};
-        s.scripted = false;
-        s.take = takePad;
-        s.holdsEvents = holdsPad;
-        return s;
-    }();
-    return source;
+    return gamepadSourceReading(readPad);
 }
