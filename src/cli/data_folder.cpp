@@ -13,7 +13,7 @@ static const int kFileSlots = kScreenshotSlots + 3;  // the screenshots, --repla
 // Points *file at its absolute form, kept in store, when it is relative.
 static void makeAbsolute(const char** file, const std::string& folder, std::string* store)
 {
-    if (*file == nullptr || (*file)[0] == '/')
+    if (*file == nullptr || osIsAbsolutePath(*file))
         return;
     *store = folder + "/" + *file;
     noteTypedPath(store->c_str(), *file);

@@ -78,6 +78,10 @@ bool osSameFile(const OsFileInfo& a, const OsFileInfo& b);
 // The target of the symbolic link at path, as stored in the link. Returns 0 or the error.
 int osReadLink(const char* path, std::string* target);
 
+// True when path does not depend on the working folder: it starts at the root ('/'; on Windows
+// also '\\' or a drive such as "C:/").
+bool osIsAbsolutePath(const char* path);
+
 // The absolute path of an existing file or folder, every link and "." and ".." resolved.
 int osRealPath(const char* path, std::string* real);
 

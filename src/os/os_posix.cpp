@@ -157,6 +157,11 @@ int osReadLink(const char* path, std::string* target)
     return 0;
 }
 
+bool osIsAbsolutePath(const char* path)
+{
+    return path[0] == '/';
+}
+
 int osRealPath(const char* path, std::string* real)
 {
     char* resolved = realpath(path, nullptr);

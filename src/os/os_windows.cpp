@@ -270,6 +270,12 @@ int osReadLink(const char*, std::string*)
     return EINVAL;
 }
 
+bool osIsAbsolutePath(const char* path)
+{
+    bool drive = ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z')) && path[1] == ':';
+    return path[0] == '/' || path[0] == '\\' || (drive && (path[2] == '/' || path[2] == '\\'));
+}
+
 int osRealPath(const char* path, std::string* real)
 {
     int error = 0;
