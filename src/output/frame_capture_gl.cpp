@@ -1,4 +1,4 @@
-// frame_capture_gl.cpp -- the finished frame in the back buffer written as a PNG file
+// frame_capture_gl.cpp -- the finished frame, before it is swapped, written as a PNG file
 #include "output/frame_capture_gl.h"
 
 #include "common/shown_path.h"
@@ -21,7 +21,7 @@ static void appendBytes(void* context, void* data, int size)
     bytes->insert(bytes->end(), (unsigned char*)data, (unsigned char*)data + size);
 }
 
-bool writeBackBufferPng(const char* file, int width, int height)
+bool writeFramePng(const char* file, int width, int height)
 {
     if (width < 1 || height < 1) {
         fprintf(stderr, "brinewings: %s: the window has no pixels to capture\n", shownPath(file));
@@ -33,7 +33,10 @@ bool writeBackBufferPng(const char* file, int width, int height)
     GLint alignment = 4;
     glGetIntegerv(GL_PACK_ALIGNMENT, &alignment);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
+    // The buffer the frame was drawn into: the back one, or the one a single-buffered surface has.
+    GLint drawn = GL_BACK;
+    glGetIntegerv(GL_DRAW_BUFFER, &drawn);
+    glReadBuffer((GLenum)drawn);
     glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
     glPixelStorei(GL_PACK_ALIGNMENT, alignment);
     // OpenGL gives the bottom row first; PNG wants the top row first. X window sizes fit in

@@ -1,5 +1,6 @@
 // offscreen_platform_win32.cpp -- the off-screen platform on Windows: a WGL pbuffer
-// (WGL_ARB_pbuffer) made through a hidden window, drawn as the window is
+// (WGL_ARB_pbuffer) made through a hidden window, drawn as the window is; where the display's
+// driver offers none (no display at all, say), a memory bitmap drawn by the software renderer
 #include "common/extension_list.h"
 #include "common/window_size.h"
 #include "platform/offscreen_gpu.h"
@@ -20,9 +21,20 @@ static int surfaceHeight = 0;
 static bool sizeReported = false;
 static int chosenGpu = kGpuDefault;
 static PFNWGLGETPIXELFORMATATTRIBIVARBPROC formatAttributes = nullptr;
+static const char* surfaceName = "WGL pbuffer";  // what was drawn on, for the benchmark's report
+static char pbufferRefusal[160] = "";  // why no pbuffer was made, told only if the bitmap fails too
+
+// Notes why the pbuffer could not be made; the memory bitmap is tried next.
+static bool refusePbuffer(const char* reason)
+{
+    snprintf(pbufferRefusal, sizeof pbufferRefusal, "%s (Windows error %lu)", reason, (unsigned long)GetLastError());
+    return false;
+}
 
 static bool refuse(const char* reason)
 {
+    if (pbufferRefusal[0] != '\0')
+        fprintf(stderr, "brinewings: --offscreen: %s\n", pbufferRefusal);
     fprintf(stderr, "brinewings: --offscreen: %s (Windows error %lu)\n", reason, (unsigned long)GetLastError());
     return false;
 }
@@ -60,7 +72,7 @@ static HDC helperContext()
     if (window == nullptr)
         return nullptr;
     HDC dc = GetDC(window);
-    if (!setWindowLikeFormat(dc, PFD_DRAW_TO_WINDOW | PFD_DOUBLEBUFFER, "the off-screen helper window"))
+    if (!setWindowLikeFormat(dc, PFD_DRAW_TO_WINDOW | PFD_DOUBLEBUFFER, nullptr))
         return nullptr;
     HGLRC context = wglCreateContext(dc);
     if (context == nullptr || !wglMakeCurrent(dc, context))
@@ -72,33 +84,64 @@ static bool openPbuffer(int width, int height)
 {
     HDC helper = helperContext();
     if (helper == nullptr)
-        return refuse("no OpenGL context on a hidden window");
+        return refusePbuffer("no OpenGL context on a hidden window");
     auto extensions = (PFNWGLGETEXTENSIONSSTRINGARBPROC)(void*)wglGetProcAddress("wglGetExtensionsStringARB");
     const char* list = extensions != nullptr ? extensions(helper) : nullptr;
     if (!hasExtension(list, "WGL_ARB_pbuffer") || !hasExtension(list, "WGL_ARB_pixel_format"))
-        return refuse("the driver offers no WGL_ARB_pbuffer");
+        return refusePbuffer("the driver offers no WGL_ARB_pbuffer");
     formatAttributes = (PFNWGLGETPIXELFORMATATTRIBIVARBPROC)(void*)wglGetProcAddress("wglGetPixelFormatAttribivARB");
     auto createPbuffer = (PFNWGLCREATEPBUFFERARBPROC)(void*)wglGetProcAddress("wglCreatePbufferARB");
     auto pbufferDc = (PFNWGLGETPBUFFERDCARBPROC)(void*)wglGetProcAddress("wglGetPbufferDCARB");
     if (formatAttributes == nullptr || createPbuffer == nullptr || pbufferDc == nullptr)
-        return refuse("WGL_ARB_pbuffer's calls are missing");
+        return refusePbuffer("WGL_ARB_pbuffer's calls are missing");
     const int countName = WGL_NUMBER_PIXEL_FORMATS_ARB;
     int count = 0;
     formatAttributes(helper, 0, 0, 1, &countName, &count);
     int format = chooseWindowLikeFormat(count < kFormatSlots ? count : kFormatSlots, describePbufferFormat, helper);
     if (format == 0)
-        return refuse("no pbuffer format with 8-bit colour and a depth buffer");
+        return refusePbuffer("no pbuffer format with 8-bit colour and a depth buffer");
     const int none[] = {0};
     HPBUFFERARB pbuffer = createPbuffer(helper, format, width, height, none);
     if (pbuffer == nullptr) {
         char reason[96];
         snprintf(reason, sizeof reason, "cannot create a pbuffer of %d x %d pixels", width, height);
-        return refuse(reason);
+        return refusePbuffer(reason);
     }
     HDC dc = pbufferDc(pbuffer);
     HGLRC context = dc != nullptr ? wglCreateContext(dc) : nullptr;
     if (context == nullptr || !wglMakeCurrent(dc, context))
-        return refuse("cannot make the pbuffer's OpenGL context current");
+        return refusePbuffer("cannot make the pbuffer's OpenGL context current");
+    return true;
+}
+
+// A DIB section selected into a memory DC, single-buffered: frame capture reads the front
+// buffer it is drawn into. On Windows that is its own OpenGL 1.1 renderer; Wine hands it to
+// Mesa's.
+static bool openBitmap(int width, int height)
+{
+    HDC dc = CreateCompatibleDC(nullptr);
+    if (dc == nullptr)
+        return refuse("cannot create a memory DC");
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* pixels = nullptr;
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+    if (bitmap == nullptr || SelectObject(dc, bitmap) == nullptr) {
+        char reason[96];
+        snprintf(reason, sizeof reason, "cannot create a memory bitmap of %d x %d pixels", width, height);
+        return refuse(reason);
+    }
+    if (!setWindowLikeFormat(dc, PFD_DRAW_TO_BITMAP, "the memory bitmap"))
+        return false;
+    HGLRC context = wglCreateContext(dc);
+    if (context == nullptr || !wglMakeCurrent(dc, context))
+        return refuse("cannot make the memory bitmap's OpenGL context current");
+    surfaceName = "memory bitmap";
     return true;
 }
 
@@ -107,10 +150,12 @@ void chooseOffscreenGpu(int gpu)
     chosenGpu = gpu;
 }
 
-// Windows draws off-screen on the display's own driver: there is one device.
+// Windows draws off-screen on the display's own driver, or on its software renderer
+// (--gpu surfaceless, and where the driver offers no pbuffer).
 bool listGpus()
 {
     printf("WGL pbuffer on the desktop's OpenGL driver\n");
+    printf("memory bitmap on the software renderer: offered\n");
     return true;
 }
 
@@ -124,11 +169,13 @@ static bool openOffscreen(const SurfaceRequest& request, const PlatformHooks& pl
     hooks = platformHooks;
     surfaceWidth = request.width > 0 ? request.width : kWindowSide;
     surfaceHeight = request.height > 0 ? request.height : kWindowSide;
-    if (chosenGpu != kGpuDefault) {
+    if (chosenGpu >= 0) {
         SetLastError(0);
-        return refuse("--gpu: Windows draws off-screen on the desktop's one OpenGL driver");
+        return refuse("--gpu: Windows draws off-screen on the desktop's one OpenGL driver (or surfaceless)");
     }
-    return openPbuffer(surfaceWidth, surfaceHeight);
+    if (chosenGpu == kGpuDefault && openPbuffer(surfaceWidth, surfaceHeight))
+        return true;
+    return openBitmap(surfaceWidth, surfaceHeight);
 }
 
 // Off-screen there is no input; the surface's size is told once, before the first frame.
@@ -164,7 +211,9 @@ static bool fullScreenSettled()
 static const char* setSwapIntervalZero(bool* set)
 {
     *set = false;
-    return "off-screen, no swap, WGL pbuffer";
+    static char text[48];
+    snprintf(text, sizeof text, "off-screen, no swap, %s", surfaceName);
+    return text;
 }
 
 const Platform& offscreenPlatform()

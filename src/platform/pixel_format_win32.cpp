@@ -31,8 +31,13 @@ bool describeGdiFormat(HDC dc, int format, PixelFormatBits* bits, DWORD flags)
         return false;
     if ((pfd.dwFlags & flags) != flags || pfd.iPixelType != PFD_TYPE_RGBA)
         return false;
-    // Windows' own renderer is OpenGL 1.1 on the CPU; Wine offers none.
-    if ((pfd.dwFlags & PFD_GENERIC_FORMAT) != 0 && (pfd.dwFlags & PFD_GENERIC_ACCELERATED) == 0)
+    // Windows' own renderer is OpenGL 1.1 on the CPU: a window takes the driver's formats, a
+    // memory bitmap has no other.
+    bool generic = (pfd.dwFlags & PFD_GENERIC_FORMAT) != 0 && (pfd.dwFlags & PFD_GENERIC_ACCELERATED) == 0;
+    if (generic && (flags & PFD_DRAW_TO_BITMAP) == 0)
+        return false;
+    // The memory bitmap is a 32-bit DIB section: a format of other pixels would draw it askew.
+    if ((flags & PFD_DRAW_TO_BITMAP) != 0 && pfd.cColorBits != 32)
         return false;
     bits->red = pfd.cRedBits;
     bits->green = pfd.cGreenBits;
@@ -55,11 +60,13 @@ bool setWindowLikeFormat(HDC dc, DWORD flags, const char* what)
     int format = chooseWindowLikeFormat(count, describeWanted, dc);
     PIXELFORMATDESCRIPTOR pfd = {};
     if (format == 0 || DescribePixelFormat(dc, format, sizeof pfd, &pfd) == 0) {
-        fprintf(stderr, "brinewings: no OpenGL pixel format with 8-bit colour and a depth buffer for %s\n", what);
+        if (what != nullptr)
+            fprintf(stderr, "brinewings: no OpenGL pixel format with 8-bit colour and a depth buffer for %s\n", what);
         return false;
     }
     if (!SetPixelFormat(dc, format, &pfd)) {
-        fprintf(stderr, "brinewings: cannot set the OpenGL pixel format of %s (Windows error %lu)\n", what,
+        if (what != nullptr)
+            fprintf(stderr, "brinewings: cannot set the OpenGL pixel format of %s (Windows error %lu)\n", what,
                 (unsigned long)GetLastError());
         return false;
     }

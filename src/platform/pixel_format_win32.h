@@ -17,10 +17,10 @@ struct PixelFormatBits {
 int chooseWindowLikeFormat(int count, bool (*describe)(HDC dc, int format, PixelFormatBits* bits), HDC dc);
 
 // describe for SetPixelFormat's own formats (DescribePixelFormat) with all of flags set,
-// RGBA, and not Windows' generic software renderer.
+// RGBA, and not Windows' generic software renderer unless they draw to a bitmap.
 bool describeGdiFormat(HDC dc, int format, PixelFormatBits* bits, DWORD flags);
 
 // Sets on dc the best format with flags (PFD_DRAW_TO_WINDOW, PFD_DRAW_TO_BITMAP, ...), GL's
 // support and, for a window, double buffering. False after one line on standard error naming
-// what for (what: "the window", "the memory bitmap").
+// what for (what: "the window", "the memory bitmap"; nullptr: no line).
 bool setWindowLikeFormat(HDC dc, DWORD flags, const char* what);

@@ -110,7 +110,7 @@ static long long captureDueScreenshots()
     long long start = osMonotonicNs();
     for (const char* file = screenshotDue(flightTick); file != nullptr; file = screenshotDue(flightTick)) {
         takeScreenshot();
-        if (!writeBackBufferPng(file, winWidth, winHeight))
+        if (!writeFramePng(file, winWidth, winHeight))
             endRun(kEndWriteFailed);
     }
     return osMonotonicNs() - start;
