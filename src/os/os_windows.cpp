@@ -416,10 +416,11 @@ static int openPipeForWriting(const char* path, long long readerWaitNs, int* fd)
         long long left = deadline - osMonotonicNs();
         if (received != 0 || left <= 0)
             return received != 0 ? EINTR : ENXIO;
-        long long stepMs = (left + 999999) / 1000000;
-        if (!WaitNamedPipeW(name.c_str(), stepMs < kPipeWaitStepMs ? (DWORD)stepMs : kPipeWaitStepMs) &&
-            GetLastError() != ERROR_SEM_TIMEOUT)
-            return errnoOf(GetLastError());
+        DWORD stepMs = left < kPipeWaitStepMs * 1000000LL ? (DWORD)((left + 999999) / 1000000) : kPipeWaitStepMs;
+        // The wait fails at once while the pipe goes away; the next open tells how it ended.
+        long long asked = osMonotonicNs();
+        if (!WaitNamedPipeW(name.c_str(), stepMs) && GetLastError() != ERROR_SEM_TIMEOUT)
+            osSleepUntilNs(asked + stepMs * 1000000LL);
     }
     if (pipe == INVALID_HANDLE_VALUE)
         return errnoOf(GetLastError());
