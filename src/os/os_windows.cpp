@@ -294,6 +294,18 @@ bool osIsAbsolutePath(const char* path)
     return path[0] == '/' || path[0] == '\\' || (drive && (path[2] == '/' || path[2] == '\\'));
 }
 
+const char* osLastSeparator(const char* path)
+{
+    const char* slash = strrchr(path, '/');
+    const char* backslash = strrchr(path, '\\');
+    return backslash != nullptr && (slash == nullptr || backslash > slash) ? backslash : slash;
+}
+
+bool osSameResolvedPath(const std::string& a, const std::string& b)
+{
+    return CompareStringOrdinal(wide(a.c_str()).c_str(), -1, wide(b.c_str()).c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
 int osRealPath(const char* path, std::string* real)
 {
     int error = 0;
@@ -369,10 +381,7 @@ FILE* osOpenRead(const char* path)
 
 int osReplaceFile(const char* path, const void* bytes, size_t size)
 {
-    const char* slash = strrchr(path, '/');
-    const char* backslash = strrchr(path, '\\');
-    if (backslash != nullptr && (slash == nullptr || backslash > slash))
-        slash = backslash;
+    const char* slash = osLastSeparator(path);
     static unsigned serial = 0;
     std::string folder = slash == nullptr ? "" : std::string(path, (size_t)(slash - path) + 1);
     std::string temp = folder + ".brinewings-" + std::to_string(GetCurrentProcessId()) + "-" +

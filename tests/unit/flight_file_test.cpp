@@ -1,10 +1,8 @@
 // flight_file_test.cpp -- flight files read back exactly, and every kind of bad line refused by name
 #include "cli/data_folder.h"
-#include "cli/output_check.h"
 #include "cli/run_options.h"
 #include "flight/flight_file.h"
 #include "os/os.h"
-
 #include "support/run_refusal.h"
 
 #include <gtest/gtest.h>
@@ -154,10 +152,12 @@ TEST(RunOptions, BadLinesAndOutputsAreRefusedBeforeTheWindowOpens)
         {"--replay mine.flight --screenshot 101:a.png", quits},
         {"--benchmark --replay noquit.flight --screenshot 52:a.png", "--screenshot 52:a.png: the benchmark ends at tick 51, so that frame is never drawn"},
 #ifdef _WIN32
-        // Windows' other spellings of one file: '\\', a lower-case drive, upper-case names.
+        // Windows' other spellings of one file, there or not yet: '\\', a lower-case drive, upper-case names.
         {"--replay mine.flight --record .\\mine.flight", "--record .\\mine.flight would overwrite the flight file mine.flight"},
         {"--replay " + folder + "/mine.flight --record " + otherSpelling,
          "--record " + otherSpelling + " would overwrite the flight file " + folder + "/mine.flight"},
+        {"--record new.flight --screenshot 5:sub\\..\\NEW.flight", "--screenshot 5:sub\\..\\NEW.flight and --record new.flight name the same file"},
+        {"--screenshot 5:nosuch\\a.png", "--screenshot 5:nosuch\\a.png: cannot write in 'nosuch': No such file or directory"},
 #endif
     };
     for (const Case& c : cases) {
@@ -173,7 +173,7 @@ TEST(RunOptions, DataDirAnchorsRelativeFilesAndLeavesAbsoluteOnesAsTyped)
 {
     std::string folder = enterOptionsFolder(), dataFolder = folder + "/sub";
     ASSERT_NE(folder, "");
-    const int system = BRINEWINGS_ON_WINDOWS;  // which of absolute[] holds here
+    const int onWindows = BRINEWINGS_ON_WINDOWS;  // which of absolute[] holds here
     struct Case { std::string file; bool absolute[2]; /* on POSIX, on Windows */ } cases[] = {
         {"/x", {true, true}}, {"x", {false, false}}, {"C:/x", {false, true}}, {"c:\\x", {false, true}},
         {"\\\\server\\share\\x", {false, true}}, {"\\x", {false, true}}, {"C:x", {false, false}},
@@ -185,8 +185,8 @@ TEST(RunOptions, DataDirAnchorsRelativeFilesAndLeavesAbsoluteOnesAsTyped)
         ASSERT_EQ(osEnterFolder(folder.c_str()), 0);
         ASSERT_TRUE(parseRunOptions(5, argv, &options, message, sizeof message) &&
                     enterDataFolder(&options, message, sizeof message)) << message;
-        EXPECT_EQ(options.recordFile, c.absolute[system] ? c.file : folder + "/" + c.file);
-        EXPECT_EQ(osIsAbsolutePath(c.file.c_str()), c.absolute[system]) << c.file;
+        EXPECT_EQ(options.recordFile, c.absolute[onWindows] ? c.file : folder + "/" + c.file);
+        EXPECT_EQ(osIsAbsolutePath(c.file.c_str()), c.absolute[onWindows]) << c.file;
     }
     leaveOptionsFolder(folder);
 }
