@@ -32,8 +32,11 @@ struct NamedFile {
 // error number; 0 otherwise.
 static int resolve(const char* path, NamedFile* file)
 {
-    const char* slash = strrchr(path, '/');
+    const char* slash = osLastSeparator(path);
     file->folder = slash == nullptr ? "." : slash == path ? "/" : std::string(path, (size_t)(slash - path));
+    // "C:/x" is in "C:/"; "C:" alone would be the working folder of drive C.
+    if (file->folder.back() == ':' && osIsAbsolutePath((file->folder + "/").c_str()))
+        file->folder += '/';
     file->name = slash == nullptr ? path : slash + 1;
     osFileInfo(path, &file->info);
     // "x/", "x/." and "x/.." name folders whatever x is.
@@ -56,7 +59,7 @@ static bool sameFile(const NamedFile& a, const NamedFile& b)
 {
     if (a.info.exists && b.info.exists)
         return osSameFile(a.info, b.info);
-    return !a.resolved.empty() && a.resolved == b.resolved;
+    return !a.resolved.empty() && osSameResolvedPath(a.resolved, b.resolved);
 }
 
 // One output on its own, judged by the file a write reaches (output_file.h): that file can be
@@ -90,7 +93,7 @@ static bool checkOutput(NamedFile* output, char* message, size_t messageSize)
         // The folder as the user typed it, as the rest of the line; through a link, the folder
         // the link leads to.
         const char* typed = typedPath(output->path);
-        const char* slash = strrchr(typed, '/');
+        const char* slash = osLastSeparator(typed);
         std::string folder = target.path != output->path ? output->folder
                              : slash == nullptr          ? "."
                              : slash == typed            ? "/"

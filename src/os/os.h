@@ -82,6 +82,13 @@ int osReadLink(const char* path, std::string* target);
 // also '\\' or a drive such as "C:/").
 bool osIsAbsolutePath(const char* path);
 
+// The last separator in path ('/', and on Windows '\\' too), or null when it has none.
+const char* osLastSeparator(const char* path);
+
+// True when two resolved paths, '/' separated, spell one file: the same text on POSIX; on
+// Windows, the same but for the case of letters, as its file systems take names.
+bool osSameResolvedPath(const std::string& a, const std::string& b);
+
 // The absolute path of an existing file or folder, every link and "." and ".." resolved.
 int osRealPath(const char* path, std::string* real);
 

@@ -162,6 +162,16 @@ bool osIsAbsolutePath(const char* path)
     return path[0] == '/';
 }
 
+const char* osLastSeparator(const char* path)
+{
+    return strrchr(path, '/');
+}
+
+bool osSameResolvedPath(const std::string& a, const std::string& b)
+{
+    return a == b;
+}
+
 int osRealPath(const char* path, std::string* real)
 {
     char* resolved = realpath(path, nullptr);

@@ -17,6 +17,8 @@ static const long long kNsPerSecond = 1000000000LL;
 static const int kSignalHangUp = 1;  // the console's close, logoff or shutdown, as POSIX's SIGHUP
 static const DWORD kCloseGraceMs = 4000;  // Windows ends the process 5 s after a close event
 static const long kPathBytes = MAX_PATH;  // paths are handed to Windows without a \\?\ prefix
+static const DWORD kPipeWaitStepMs = 100;  // a busy pipe is waited for in steps this long, so a
+                                           // stop signal ends the wait
 
 static volatile LONG received = 0;  // the first stop signal; written by the console's handler thread
 static HANDLE stopEvent = nullptr;  // set with it, so a sleep ends early
@@ -202,6 +204,15 @@ const char* osErrorText(int error)
 
 // ---- Files and folders ----
 
+// \\.\pipe\NAME, with either slash: the client's end of a named pipe. Opening one, even only to
+// ask about it, takes one of its server's instances, so such a name is only opened to write.
+static bool isPipeName(const char* path)
+{
+    auto slash = [](char c) { return c == '/' || c == '\\'; };
+    return slash(path[0]) && slash(path[1]) && path[2] == '.' && slash(path[3]) && _strnicmp(path + 4, "pipe", 4) == 0 &&
+           slash(path[8]);
+}
+
 // Opens path to ask about it, following links unless asked not to. INVALID_HANDLE_VALUE with
 // the errno number in *error when it cannot.
 static HANDLE openToAsk(const char* path, bool followLinks, int* error)
@@ -241,6 +252,13 @@ static int infoOf(const char* path, bool followLinks, OsFileInfo* info)
 {
     *info = OsFileInfo();
     int error = 0;
+    // A pipe is there while its server is, every instance busy or not.
+    if (isPipeName(path)) {
+        info->exists = WaitNamedPipeW(wide(path).c_str(), 1) || GetLastError() == ERROR_SEM_TIMEOUT;
+        info->fifo = info->exists;
+        info->mode = info->exists ? 0666 : 0;
+        return 0;
+    }
     HANDLE file = openToAsk(path, followLinks, &error);
     if (file == INVALID_HANDLE_VALUE)
         return error == ELOOP || error == ENAMETOOLONG ? error : 0;
@@ -276,6 +294,18 @@ bool osIsAbsolutePath(const char* path)
     return path[0] == '/' || path[0] == '\\' || (drive && (path[2] == '/' || path[2] == '\\'));
 }
 
+const char* osLastSeparator(const char* path)
+{
+    const char* slash = strrchr(path, '/');
+    const char* backslash = strrchr(path, '\\');
+    return backslash != nullptr && (slash == nullptr || backslash > slash) ? backslash : slash;
+}
+
+bool osSameResolvedPath(const std::string& a, const std::string& b)
+{
+    return CompareStringOrdinal(wide(a.c_str()).c_str(), -1, wide(b.c_str()).c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
 int osRealPath(const char* path, std::string* real)
 {
     int error = 0;
@@ -299,6 +329,8 @@ int osRealPath(const char* path, std::string* real)
 
 int osCanWrite(const char* path)
 {
+    if (isPipeName(path))
+        return 0;  // whether a pipe takes writes, only its opening tells
     DWORD attributes = GetFileAttributesW(wide(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return errnoOf(GetLastError());
@@ -349,10 +381,7 @@ FILE* osOpenRead(const char* path)
 
 int osReplaceFile(const char* path, const void* bytes, size_t size)
 {
-    const char* slash = strrchr(path, '/');
-    const char* backslash = strrchr(path, '\\');
-    if (backslash != nullptr && (slash == nullptr || backslash > slash))
-        slash = backslash;
+    const char* slash = osLastSeparator(path);
     static unsigned serial = 0;
     std::string folder = slash == nullptr ? "" : std::string(path, (size_t)(slash - path) + 1);
     std::string temp = folder + ".brinewings-" + std::to_string(GetCurrentProcessId()) + "-" +
@@ -382,9 +411,41 @@ int osReplaceFile(const char* path, const void* bytes, size_t size)
     return error;
 }
 
-// A pipe on Windows is opened whole or not at all: no reader is waited for.
-int osOpenForWriting(const char* path, bool create, long long, int* fd)
+// A named pipe whose instances are all busy is waited for, in steps, until one is free, the
+// deadline passes (ENXIO) or a stop signal arrives (EINTR); one with no server is missing.
+static int openPipeForWriting(const char* path, long long readerWaitNs, int* fd)
 {
+    std::wstring name = wide(path);
+    long long deadline = osMonotonicNs() + readerWaitNs;
+    HANDLE pipe = INVALID_HANDLE_VALUE;
+    for (;;) {
+        pipe = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (pipe != INVALID_HANDLE_VALUE || GetLastError() != ERROR_PIPE_BUSY)
+            break;
+        long long left = deadline - osMonotonicNs();
+        if (received != 0 || left <= 0)
+            return received != 0 ? EINTR : ENXIO;
+        DWORD stepMs = left < kPipeWaitStepMs * 1000000LL ? (DWORD)((left + 999999) / 1000000) : kPipeWaitStepMs;
+        // The wait fails at once while the pipe goes away; the next open tells how it ended.
+        long long asked = osMonotonicNs();
+        if (!WaitNamedPipeW(name.c_str(), stepMs) && GetLastError() != ERROR_SEM_TIMEOUT)
+            osSleepUntilNs(asked + stepMs * 1000000LL);
+    }
+    if (pipe == INVALID_HANDLE_VALUE)
+        return errnoOf(GetLastError());
+    *fd = _open_osfhandle((intptr_t)pipe, _O_WRONLY | _O_BINARY);
+    if (*fd < 0) {
+        CloseHandle(pipe);
+        return EMFILE;
+    }
+    return 0;
+}
+
+int osOpenForWriting(const char* path, bool create, long long readerWaitNs, int* fd)
+{
+    *fd = -1;
+    if (isPipeName(path))
+        return openPipeForWriting(path, readerWaitNs, fd);
     int flags = _O_WRONLY | _O_BINARY | _O_NOINHERIT | (create ? _O_CREAT | _O_TRUNC : 0);
     *fd = _wopen(wide(path).c_str(), flags, _S_IREAD | _S_IWRITE);
     if (*fd < 0)

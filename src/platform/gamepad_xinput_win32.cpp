@@ -4,11 +4,11 @@
 
 #include "flight/gamepad_input.h"
 #include "flight/gamepad_source.h"
+#include "platform/xinput_state_win32.h"
 
 #include <windows.h>
 #include <xinput.h>
 
-#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <thread>
@@ -23,13 +23,6 @@ static std::thread starter;
 static int driving = -1;                   // the slot of the driving pad, or -1
 static long long lastScan = -kScanTicks;   // tick the empty slots were last looked at
 static GamepadMemory memory;
-
-// XInput's buttons in GamepadButton order.
-static const WORD kXInputButtons[kGamepadButtonCount] = {
-    XINPUT_GAMEPAD_DPAD_UP, XINPUT_GAMEPAD_DPAD_DOWN, XINPUT_GAMEPAD_LEFT_SHOULDER, XINPUT_GAMEPAD_RIGHT_SHOULDER,
-    XINPUT_GAMEPAD_A, XINPUT_GAMEPAD_B, XINPUT_GAMEPAD_X, XINPUT_GAMEPAD_Y, XINPUT_GAMEPAD_START,
-    XINPUT_GAMEPAD_BACK,
-};
 
 // Windows 8 and later have XInput 1.4; Vista and 7 have 9.1.0. Without either no pad is read.
 static void loadXInput()
@@ -56,17 +49,6 @@ void stopGamepads()
     driving = -1;
 }
 
-static GamepadState stateOf(const XINPUT_GAMEPAD& pad)
-{
-    GamepadState state;
-    state.stickX = pad.sThumbLX;
-    // XInput's y grows upwards, SDL's (and the mapping's) downwards.
-    state.stickY = std::min(-(int)pad.sThumbLY, kGamepadAxisMax);
-    for (int i = 0; i < kGamepadButtonCount; i++)
-        state.buttons[i] = (pad.wButtons & kXInputButtons[i]) != 0;
-    return state;
-}
-
 static int readPad(long long tick, FlightEvent* events)
 {
     GetStateCall call = getState.load();
@@ -87,7 +69,7 @@ static int readPad(long long tick, FlightEvent* events)
             }
         }
     }
-    return driving >= 0 ? mapGamepad(stateOf(state.Gamepad), tick, &memory, events) : 0;
+    return driving >= 0 ? mapGamepad(gamepadStateOfXInput(state.Gamepad), tick, &memory, events) : 0;
 }
 
 const InputSource& gamepadSource()

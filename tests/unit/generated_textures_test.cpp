@@ -1,5 +1,6 @@
 // generated_textures_test.cpp -- the generated sea and sky images: format, determinism, content
 #include "environment/image_decode.h"
+#include "support/scratch_folder.h"
 
 #include <gtest/gtest.h>
 #include <stb_image.h>
@@ -7,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -72,15 +74,16 @@ TEST(GeneratedTextures, AreThreeChannelJpegsWithRowsOfWholeWordsAndRepeatable)
         EXPECT_LE(image.height, 4096) << name;
     }
     // A second run of the generator writes the very same bytes.
-    char templ[] = "/tmp/brinewings-generated.XXXXXX";
-    std::string folder = mkdtemp(templ);
-    std::string command = std::string(BRINEWINGS_TOOL_RUNNER) + " " + BRINEWINGS_DATA_DIR +
-                          "/tools/texture_generator " +
+    std::string folder = makeScratchFolder("brinewings-generated");
+    ASSERT_NE(folder, "");
+    // Windows' command interpreter takes '\\' alone in the program's name.
+    std::string command = std::string(BRINEWINGS_TOOL_RUNNER) + " " +
+                          std::filesystem::path(BRINEWINGS_TEXTURE_GENERATOR).make_preferred().string() + " " +
                           folder + "/sea.jpg " + folder + "/sky.jpg";
     ASSERT_EQ(std::system(command.c_str()), 0);
     EXPECT_TRUE(bytesOf(folder + "/sea.jpg") == bytesOf(dataFile("sea02.jpg")));
     EXPECT_TRUE(bytesOf(folder + "/sky.jpg") == bytesOf(dataFile("sky08.jpg")));
-    std::system(("rm -rf " + folder).c_str());
+    std::filesystem::remove_all(folder);
 }
 
 TEST(GeneratedTextures, SkyIsSeamlessBrightAtTheHorizonBlueAboveWithClouds)

@@ -1,14 +1,14 @@
 // mesh_loader_test.cpp -- the mesh text loader: chunking, records, faces and every bound it keeps
 #include "aircraft/mesh_model.h"
+#include "support/scratch_folder.h"
 
 #include <gtest/gtest.h>
-
-#include <unistd.h>
 
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 // Loads text into aircraftModel through a memory stream, as start-up loads a file.
@@ -300,20 +300,18 @@ class PropellerFolder : public testing::Test {
 protected:
     void SetUp() override
     {
-        char templ[] = "/tmp/brinewings-prop.XXXXXX";
-        ASSERT_NE(mkdtemp(templ), nullptr);
-        folder = templ;
-        ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
-        ASSERT_EQ(chdir(folder.c_str()), 0);
+        folder = makeScratchFolder("brinewings-prop");
+        ASSERT_NE(folder, "");
+        previous = std::filesystem::current_path();
+        std::filesystem::current_path(folder);
     }
     void TearDown() override
     {
-        EXPECT_EQ(chdir(previous), 0);
-        std::remove((folder + "/propeller.txt").c_str());
-        rmdir(folder.c_str());
+        std::filesystem::current_path(previous);
+        std::filesystem::remove_all(folder);
     }
     std::string folder;
-    char previous[4096];
+    std::filesystem::path previous;
 };
 
 TEST_F(PropellerFolder, PropellerLoaderReadsPropellerTxtFromTheWorkingDirectory)

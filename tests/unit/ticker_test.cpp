@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <list>
 #include <string>
 #include <vector>
@@ -50,7 +51,9 @@ protected:
     void SetUp() override
     {
         folder = std::string(testing::TempDir()) + "ticker." + std::to_string(rand());
-        ASSERT_EQ(system(("mkdir -p '" + folder + "'").c_str()), 0);
+        std::error_code error;
+        std::filesystem::create_directories(folder, error);
+        ASSERT_FALSE(error) << folder << ": " << error.message();
         resetFlightInput();
         padEvents.clear();
     }
