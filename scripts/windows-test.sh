@@ -4,7 +4,8 @@
 # renderer (build-windows/linux): the unit tests built for Windows; flight files replayed
 # windowed and off-screen at two sizes (one not square), the same end lines and byte-identical
 # screenshots; a benchmark's --results read back; a recording made on each system replayed on
-# the other to the same end line; two refusals and a missing data file, each the same line and
+# the other to the same end line; off-screen on a memory bitmap with no X server; full screen
+# and back; Ctrl-C's report and status; --tick-rate's pace; two refusals and a missing data file, each the same line and
 # status on both. Prints "N passed, N failed"; exits 0 only when all pass.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -134,6 +135,42 @@ check "a recording made on Windows replays on Linux to its end line" sameEnd rec
 record linux "$work/from-linux.flight"
 run windows replay-from-linux --offscreen --replay "$work/from-linux.flight"
 check "a recording made on Linux replays on Windows to its end line" sameEnd rec-linux replay-from-linux
+
+echo "== off-screen on a memory bitmap: with no X server, and asked for =="
+# No display means no pbuffer: the run draws on a memory bitmap, as --gpu surfaceless asks.
+(cd "$win" && env -u DISPLAY "$root/scripts/wine-run.sh" ./brinewings.exe --offscreen --size 320x240 \
+    --replay benchmark.flight --screenshot "60:$work/bitmap-60.png" >"$work/bitmap.out" 2>&1) || true
+run windows bitmap-asked --offscreen --size 320x240 --gpu surfaceless --replay benchmark.flight \
+    --screenshot "60:$work/bitmap-asked-60.png"
+check "no X server: the memory bitmap's end line" sameEnd bitmap linux-offscreen-320x240
+check "no X server: tick 60's screenshot byte for byte" cmp -s "$work/bitmap-60.png" "$work/linux-offscreen-320x240-60.png"
+check "--gpu surfaceless: tick 60's screenshot byte for byte" \
+    cmp -s "$work/bitmap-asked-60.png" "$work/linux-offscreen-320x240-60.png"
+
+echo "== full screen and back, Ctrl-C, --tick-rate =="
+printf '5 key f\n15 key f\n25 quit\n' >"$work/toggle.flight"
+run windows toggle --size 320x240 --replay "$work/toggle.flight" --screenshot "10:$work/full.png" \
+    --screenshot "20:$work/back.png"
+pngSize() { python3 -c 'import struct,sys; d=open(sys.argv[1],"rb").read(24); print("%dx%d" % struct.unpack(">II", d[16:24]))' "$1"; }
+check "full screen fills the 1280 x 1024 screen, and back gives 320 x 240" \
+    test "$(pngSize "$work/full.png") $(pngSize "$work/back.png") $(cat "$work/toggle.status")" == "1280x1024 320x240 0"
+# 120 ticks at 60 a second take two seconds at least; Ctrl-C (SIGINT to Wine's process) ends
+# the run through its one end with its report.
+printf '1000000 quit\n' >"$work/long.flight"
+start=$(date +%s%N)
+(cd "$win" && "$root/scripts/wine-run.sh" ./brinewings.exe --size 200x150 --tick-rate 60 --replay "$work/long.flight" \
+    --screenshot "120:$work/rate.png" --screenshot "1000000:$work/never.png" >"$work/ctrl-c.out" 2>&1) &
+runner=$!
+window=$(timeout 120 xdotool search --sync --onlyvisible --name '^brinewings$' | head -n 1) || true
+for _ in $(seq 300); do [[ -s $work/rate.png ]] && break; sleep 0.1; done
+elapsed=$((($(date +%s%N) - start) / 1000000))
+[[ -n $window ]] && kill -INT "$(xdotool getwindowpid "$window")" 2>/dev/null
+status=0
+wait "$runner" || status=$?
+check "--tick-rate 60: tick 120 drawn no sooner than 2 s after the start ($elapsed ms)" test "$elapsed" -ge 2000
+check "Ctrl-C: stopped by SIGINT, the end line, never.png not written, status 130" bash -c '
+    grep -qx "brinewings: stopped by SIGINT" "$1" && grep -q "^brinewings: tick " "$1" &&
+    grep -q "never.png: not written" "$1" && [[ $2 == 130 ]]' - "$work/ctrl-c.out" "$status"
 
 echo "== refusals and a missing data file =="
 sameRefusal() {

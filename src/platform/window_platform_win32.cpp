@@ -329,7 +329,7 @@ const Platform& windowPlatform()
 
 static bool noWayland(const SurfaceRequest&)
 {
-    fprintf(stderr, "brinewings: Windows has no Wayland display; leave out --window-system wayland\n");
+    fprintf(stderr, "brinewings: Windows has no Wayland display; leave out --platform wayland\n");
     return false;
 }
 
