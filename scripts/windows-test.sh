@@ -168,9 +168,11 @@ elapsed=$((($(date +%s%N) - start) / 1000000))
 status=0
 wait "$runner" || status=$?
 check "--tick-rate 60: tick 120 drawn no sooner than 2 s after the start ($elapsed ms)" test "$elapsed" -ge 2000
-check "Ctrl-C: stopped by SIGINT, the end line, never.png not written, status 130" bash -c '
-    grep -qx "brinewings: stopped by SIGINT" "$1" && grep -q "^brinewings: tick " "$1" &&
-    grep -q "never.png: not written" "$1" && [[ $2 == 130 ]]' - "$work/ctrl-c.out" "$status"
+ctrlCReport() {
+    grep -qx "brinewings: stopped by SIGINT" "$work/ctrl-c.out" && grep -q "^brinewings: tick " "$work/ctrl-c.out" &&
+        grep -q "never.png: not written" "$work/ctrl-c.out" && [[ $status == 130 ]]
+}
+check "Ctrl-C: stopped by SIGINT, the end line, never.png not written, status 130" ctrlCReport
 
 echo "== refusals and a missing data file =="
 sameRefusal() {
