@@ -136,5 +136,7 @@ imports=$(x86_64-w64-mingw32-objdump -p "$stage/brinewings.exe" | sed -n 's/^\tD
 echo "windows.sh: wrote build-windows/$name.zip ($(stat -c %s "$out/$name.zip") bytes); brinewings.exe imports $imports"
 
 if [[ ${1:-build} == test ]]; then
+    # Wine draws a memory bitmap through OSMesa: the off-screen run with no X server needs it.
+    install_missing libosmesa6
     exec scripts/windows-test.sh
 fi
